@@ -1,0 +1,63 @@
+# Miravo: `make run` starts the editor under Wine, `make test` builds and tests everything.
+# Both install what is missing first (Debian packages, the Windows builds of the libraries).
+#   B=<folder>      build root (default build): native, win64, deps and the Wine session live there
+#   DEPS=<folder>   cache of the Windows libraries (default $(B)/deps)
+
+B ?= build
+DEPS ?= $(B)/deps
+NATIVE := $(B)/native
+WIN64 := $(B)/win64
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 20
+CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
+
+.PHONY: all setup packages deps native win64 test test-native test-win64 run fuzz bench format clean
+
+all: native win64
+
+packages:
+	@cmake/setup-packages.sh
+
+deps: packages
+	@cmake/build-deps.sh $(DEPS)
+
+setup: packages deps
+
+$(NATIVE)/build.ninja:
+	@$(MAKE) --no-print-directory packages
+	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+$(WIN64)/build.ninja:
+	@$(MAKE) --no-print-directory deps
+	cmake -S . -B $(WIN64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DMIRAVO_DEPS_PREFIX=$(abspath $(DEPS))/win64
+
+native: packages $(NATIVE)/build.ninja
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win64: deps $(WIN64)/build.ninja
+	cmake --build $(WIN64) -j $(JOBS)
+
+test-native: native
+	ctest --test-dir $(NATIVE) $(CTEST_FLAGS)
+
+test-win64: win64
+	ctest --test-dir $(WIN64) $(CTEST_FLAGS)
+
+test: test-native test-win64
+
+run: win64
+	@tools/run.sh $(WIN64)
+
+# Explores from each fuzzer's seed corpus for FUZZ_SECONDS; new inputs go to $(NATIVE)/fuzz.
+fuzz: native
+	@tools/fuzz.sh $(NATIVE) $(FUZZ_SECONDS)
+
+bench: native
+	@for b in $$(cat $(NATIVE)/benchmarks.txt 2>/dev/null); do echo "== $$b"; $$b || exit 1; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(NATIVE) $(WIN64)
