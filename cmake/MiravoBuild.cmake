@@ -197,3 +197,12 @@ function(miravo_add_benchmark name)
   target_compile_options(${name} PRIVATE -O2)
   set_property(GLOBAL APPEND PROPERTY MIRAVO_BENCHMARKS ${name})
 endfunction()
+
+# Deliverables (Miravo.exe, MVSound.mvx, MiravoAssociator.exe, the tools, the help file) land
+# side by side in one folder, as they are shipped: the editor finds the engine, the association
+# tool and the help beside itself.
+set(MIRAVO_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+function(miravo_deliverable target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MIRAVO_BIN_DIR}
+                                             LIBRARY_OUTPUT_DIRECTORY ${MIRAVO_BIN_DIR})
+endfunction()

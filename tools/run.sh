@@ -6,7 +6,7 @@ build=$(realpath "$1")
 here=$(cd "$(dirname "$0")/.." && pwd)
 session="$build/wine"
 run="$here/cmake/wine-run.sh"
-tool="$build/associator/MiravoAssociator.exe"
+tool="$build/bin/MiravoAssociator.exe"
 [[ -f $tool ]] || { echo "run: $tool is not built" >&2; exit 1; }
 "$run" "$session" "$tool" /assoc:mve
 echo "MiravoAssociator exited with $?; it wrote:"
