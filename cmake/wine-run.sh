@@ -29,7 +29,7 @@ out=$(mktemp)
 (
   eval "$("$here/wine-session.sh" "$session_dir" env)"
   mkdir -p "$HOME"
-  LC_ALL=ja_JP.UTF-8 exec timeout -k 5 "$timeout_s" wine "$@" </dev/null >"$out" 2>&1
+  LC_ALL=ja_JP.UTF-8 timeout -k 5 "$timeout_s" wine "$@" </dev/null >"$out" 2>&1
 )
 rc=$?
 cat "$out"

@@ -49,7 +49,8 @@ void CFileStream::Open(bool reopen) {
                                 modes.creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         VINTARA_LOG_WIN32_FAILURE();
-        throw EFileOpenError(*this, Utf8ToAnsi("ファイルを開けませんでした: ") + "\"" + path_ + "\"");
+        throw EFileOpenError(*this,
+                             Utf8ToAnsi("ファイルを開けませんでした: ") + "\"" + path_ + "\"");
     }
     handle_ = handle;
 }

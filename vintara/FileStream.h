@@ -50,8 +50,8 @@ private:
 // A read-only byte window [offset, offset + length) of a file; positions are window-relative.
 class CFilePartitionStream : public CFileStream {
 public:
-    CFilePartitionStream(int windowOffset, int windowLength, const std::string& path, int accessMode,
-                         int shareMode);
+    CFilePartitionStream(int windowOffset, int windowLength, const std::string& path,
+                         int accessMode, int shareMode);
 
     int Read(void* buffer, int count) override;
     int Write(const void* buffer, int count) override;

@@ -30,19 +30,18 @@ int IStream::CopyFrom(IStream& source, int count) {
 
 int IStream::WriteString(const std::string& text) {
     const auto length = static_cast<std::uint32_t>(text.size());
-    const unsigned char prefix[4] = {static_cast<unsigned char>(length),
-                                     static_cast<unsigned char>(length >> 8),
-                                     static_cast<unsigned char>(length >> 16),
-                                     static_cast<unsigned char>(length >> 24)};
+    const unsigned char prefix[4] = {
+        static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+        static_cast<unsigned char>(length >> 16), static_cast<unsigned char>(length >> 24)};
     return Write(prefix, 4) + Write(text.data(), int(text.size()));
 }
 
 std::string IStream::ReadString() {
     unsigned char prefix[4] = {};
     Read(prefix, 4);
-    const std::int32_t length = std::int32_t(std::uint32_t(prefix[0]) | std::uint32_t(prefix[1]) << 8 |
-                                             std::uint32_t(prefix[2]) << 16 |
-                                             std::uint32_t(prefix[3]) << 24);
+    const std::int32_t length =
+        std::int32_t(std::uint32_t(prefix[0]) | std::uint32_t(prefix[1]) << 8 |
+                     std::uint32_t(prefix[2]) << 16 | std::uint32_t(prefix[3]) << 24);
     // A damaged length must not become a huge allocation: never ask for more than is left.
     int wanted = length;
     const int left = GetSize() - GetPosition();

@@ -57,6 +57,16 @@ std::string Convert(std::string_view text, const char* from, const char* to) {
 #ifdef _WIN32
 std::string Utf8ToAnsi(std::string_view utf8) { return Convert(utf8, CP_UTF8, kShiftJisCodePage); }
 std::string AnsiToUtf8(std::string_view ansi) { return Convert(ansi, kShiftJisCodePage, CP_UTF8); }
+
+std::wstring AnsiToWide(std::string_view ansi) {
+    if (ansi.empty())
+        return {};
+    const int length =
+        MultiByteToWideChar(kShiftJisCodePage, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    MultiByteToWideChar(kShiftJisCodePage, 0, ansi.data(), int(ansi.size()), wide.data(), length);
+    return wide;
+}
 #else
 std::string Utf8ToAnsi(std::string_view utf8) { return Convert(utf8, "UTF-8", "CP932"); }
 std::string AnsiToUtf8(std::string_view ansi) { return Convert(ansi, "CP932", "UTF-8"); }

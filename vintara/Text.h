@@ -10,4 +10,9 @@ namespace vintara {
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 
+#ifdef _WIN32
+// For the W interfaces: Shift-JIS shows correctly whatever the system's ANSI code page is.
+std::wstring AnsiToWide(std::string_view ansi);
+#endif
+
 } // namespace vintara

@@ -55,7 +55,8 @@ TEST(ErrorReport, HasThreeLinesInShiftJis) {
 TEST(ErrorReport, ShowsUnknownForEmptyParts) {
     EXPECT_EQ(ErrorReport(EInvalidFileFormat("bad")),
               Ansi("例外: class vintara::EInvalidFileFormat\n発生元: 不明\n詳細: bad"));
-    EXPECT_EQ(ErrorReport(EException("")), Ansi("例外: class vintara::EException\n発生元: 不明\n詳細: 不明"));
+    EXPECT_EQ(ErrorReport(EException("")),
+              Ansi("例外: class vintara::EException\n発生元: 不明\n詳細: 不明"));
 }
 
 TEST(Text, ConvertsBetweenUtf8AndShiftJis) {

@@ -1,5 +1,5 @@
-#include "vintara/Exception.h"
 #include "vintara/FileStream.h"
+#include "vintara/Exception.h"
 #include "vintara/MemoryStream.h"
 #include "vintara/Text.h"
 #include "vintara/Win32.h"
