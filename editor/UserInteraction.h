@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace miravo {
@@ -20,11 +22,32 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
 };
 
+// The common open and save dialogs.
+struct FileDialogRequest {
+    std::string title;
+    // Pairs of description and patterns separated by "|", e.g.
+    // "編集用ノベルファイル (*.mve)|*.mve|α１ノベルファイル (*.mvw)|*.mvw".
+    std::string filter;
+    std::string defaultExtension; // without the dot; added when the name has none
+    std::filesystem::path initialFolder;
+    std::filesystem::path fileName; // proposed name, may be empty
+    bool overwritePrompt = false;   // save: ask before replacing an existing file
+    bool hideReadOnly = false;
+};
+
 class IUserInteraction {
 public:
     virtual ~IUserInteraction() = default;
     // Closing the box counts as Cancel (or No when there is no Cancel button).
     virtual MessageResult ShowMessage(const MessageRequest& request) = 0;
+    // The chosen file, or nothing when the dialog was cancelled. An answerer that offers no
+    // file dialogs (a command-line tool) cancels them.
+    virtual std::optional<std::filesystem::path> AskOpenFile(const FileDialogRequest&) {
+        return std::nullopt;
+    }
+    virtual std::optional<std::filesystem::path> AskSaveFile(const FileDialogRequest&) {
+        return std::nullopt;
+    }
 };
 
 } // namespace miravo
