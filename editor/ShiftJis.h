@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,15 @@ std::string ToUtf8(std::string_view shiftJis);
 std::string FromUtf8(std::string_view utf8);
 std::u16string ToUtf16(std::string_view shiftJis);
 std::string FromUtf16(std::u16string_view utf16);
+
+// FromUtf8 and FromUtf16 put "?" for a character that code page 932 does not hold (as Windows
+// does); the Exact forms give nothing instead, for input that must not lose anything.
+std::optional<std::string> FromUtf8Exact(std::string_view utf8);
+std::optional<std::string> FromUtf16Exact(std::u16string_view utf16);
+
+// Plain UTF-8 <-> UTF-16 (file paths, messages). Surrogates that stand alone pass through in
+// both directions; malformed UTF-8 becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
 
 } // namespace miravo::sjis

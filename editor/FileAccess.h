@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Files of the document core, named by std::filesystem paths so that Japanese names work on
+// Windows whatever the ANSI code page. Failures raise the EditorError subclasses with the
+// message the author sees.
+namespace miravo {
+
+namespace platform {
+class OutputFile;
+}
+
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+// The whole file. `exclusive`: no other program may have it open meanwhile (Windows sharing).
+// FileOpenError when it cannot be opened, FileReadError when reading fails.
+std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive = false);
+
+// Writes a file so that it is either completely the new content or still the old one: the bytes
+// go to a temporary file in the target's folder, and only Commit() puts it in the target's
+// place (flushed to the disk first). Destroying the writer without Commit(), or any failure,
+// removes the temporary file and leaves the target as it was.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::filesystem::path target); // FileWriteError if not created
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes); // FileWriteError
+    void Commit();                      // FileWriteError
+
+    const std::filesystem::path& TemporaryPath() const { return temporary_; }
+
+private:
+    [[noreturn]] void Fail();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::unique_ptr<platform::OutputFile> file_; // empty once committed or failed
+};
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace miravo

@@ -1,0 +1,209 @@
+#include "editor/NovelData.h"
+
+#include "editor/EditorError.h"
+#include "editor/ShiftJis.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace miravo {
+
+// ----- Text lines -------------------------------------------------------------------------------
+std::string JoinLines(const TextLines& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+TextLines SplitLines(std::string_view text) {
+    if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos)
+        text = text.substr(0, zero);
+    TextLines lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+// ----- Fade effects -----------------------------------------------------------------------------
+namespace {
+constexpr std::array<std::string_view, kFadeEffectCount> kFadeKeywords = {
+    "DEFAULT", "NONE",     "BLIND",  "SHUTTER", "BLEND",
+    "PUZZLE",  "R-SUTTER", "CAMERA", "WIND",    "CROSSLINE"};
+// Fade numbers of format versions 2 and 3, by old number: the keyword each stood for.
+constexpr std::array<int, kFadeEffectCount> kLegacyFadeToKeyword = {0, 2, 3, 4, 5, 1, 6, 7, 8, 9};
+} // namespace
+
+std::string_view FadeEffectKeyword(int number) {
+    if (number < 0 || number >= kFadeEffectCount)
+        return {};
+    return kFadeKeywords[static_cast<std::size_t>(number)];
+}
+
+int FadeNumberOf(std::string_view name) {
+    const std::string upper = sjis::AsciiUpper(name);
+    for (int number = 0; number < kFadeEffectCount; ++number) {
+        if (kFadeKeywords[static_cast<std::size_t>(number)] == upper)
+            return number;
+    }
+    return 0;
+}
+
+std::string_view LegacyFadeName(int legacyNumber) {
+    if (legacyNumber < 0 || legacyNumber >= kFadeEffectCount)
+        return kFadeKeywords[0];
+    return kFadeKeywords[static_cast<std::size_t>(
+        kLegacyFadeToKeyword[static_cast<std::size_t>(legacyNumber)])];
+}
+
+void CNovelFileHeader::SetDefaults() { *this = CNovelFileHeader(); }
+
+void CNovelFileHeader::ConvertLegacyFadeNumber() {
+    FadeName = std::string(LegacyFadeName(LegacyFadeNumber)).substr(0, kFadeNameCapacity);
+    LegacyFadeNumber = FadeNumberOf(FadeName);
+}
+
+// ----- Items ------------------------------------------------------------------------------------
+CNovelItem::CNovelItem() { Links[0].Enabled = true; }
+
+void CNovelItems::RaiseLimit() {
+    throw EditorError("アイテムの最大数を超えたため新規作成できません.");
+}
+
+CNovelItem& CNovelItems::Add() {
+    if (Count() >= kMaxCount)
+        RaiseLimit();
+    items_.push_back(std::make_unique<CNovelItem>());
+    return *items_.back();
+}
+
+void CNovelItems::Delete(int index) {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("CNovelItems::Delete");
+    items_.erase(items_.begin() + index);
+}
+
+void CNovelItems::Clear() { items_.clear(); }
+
+int CNovelItems::IndexOf(std::string_view name) const {
+    for (int index = Count() - 1; index >= 0; --index) {
+        if (items_[static_cast<std::size_t>(index)]->Name == name)
+            return index;
+    }
+    return -1;
+}
+
+bool CNovelItems::operator==(const CNovelItems& other) const {
+    if (Count() != other.Count())
+        return false;
+    for (int index = 0; index < Count(); ++index) {
+        if (!((*this)[index] == other[index]))
+            return false;
+    }
+    return true;
+}
+
+// ----- Counters ---------------------------------------------------------------------------------
+CNovelCounter::CNovelCounter() {
+    static const std::string kNewName = sjis::FromUtf8("(新規カウンタ)");
+    Name = kNewName;
+}
+
+void CNovelCounters::RaiseLimit() {
+    throw EditorError("カウンタの最大数を超えたため新規作成できません.");
+}
+
+CNovelCounter& CNovelCounters::Add() {
+    if (Count() >= kMaxCount)
+        RaiseLimit();
+    return counters_.emplace_back();
+}
+
+void CNovelCounters::Delete(int index) {
+    if (index >= 0 && index < Count())
+        counters_.erase(counters_.begin() + index);
+}
+
+void CNovelCounters::Clear() { counters_.clear(); }
+
+int CNovelCounters::IndexOf(std::string_view name) const {
+    for (int index = Count() - 1; index >= 0; --index) {
+        if (counters_[static_cast<std::size_t>(index)].Name == name)
+            return index;
+    }
+    return -1;
+}
+
+// ----- Text windows -----------------------------------------------------------------------------
+CTextWindow::CTextWindow() {
+    static const std::string kNewName = sjis::FromUtf8("(新規ウインドウ)");
+    Name = kNewName;
+}
+
+void CTextWindows::RaiseLimit() {
+    throw EditorError("ウインドウの最大数を超えたため新規作成できません.");
+}
+
+CTextWindow& CTextWindows::Add() {
+    if (Count() >= kMaxCount)
+        RaiseLimit();
+    return windows_.emplace_back();
+}
+
+void CTextWindows::Delete(int index) {
+    if (index >= 0 && index < Count())
+        windows_.erase(windows_.begin() + index);
+}
+
+void CTextWindows::Clear() { windows_.clear(); }
+
+int CTextWindows::IndexOf(std::string_view name) const {
+    for (int index = Count() - 1; index >= 0; --index) {
+        if (windows_[static_cast<std::size_t>(index)].Name == name)
+            return index;
+    }
+    return -1;
+}
+
+// ----- The model --------------------------------------------------------------------------------
+void CNovelModel::Reset() {
+    Items.Clear();
+    Header.SetDefaults();
+    Counters.Clear();
+    TextWindows.Clear();
+}
+
+namespace {
+// The one instance the editor's main sequence owns; set and cleared only by its lifetime.
+CNovelModelInstance* g_instance = nullptr;
+} // namespace
+
+CNovelModelInstance::CNovelModelInstance() {
+    if (g_instance != nullptr)
+        throw std::logic_error("CNovelModelInstance: a model already exists");
+    g_instance = this;
+}
+
+CNovelModelInstance::~CNovelModelInstance() { g_instance = nullptr; }
+
+CNovelModel& Novel() {
+    if (g_instance == nullptr)
+        throw std::logic_error("Novel(): no CNovelModelInstance");
+    return g_instance->Model();
+}
+
+} // namespace miravo

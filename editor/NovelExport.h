@@ -1,0 +1,22 @@
+#pragma once
+
+#include "editor/NovelData.h"
+
+#include <filesystem>
+
+// The two text exports of the novel (nothing reads them back).
+namespace miravo {
+
+inline constexpr std::string_view kScriptExportHeader = "MIRAVO_SCRIPT 002";
+inline constexpr std::string_view kPlainTextExportHeader = "Miravo - Plain Text Output";
+
+// The header line, an empty line, then the items' export.
+TextLines ScriptExportLines(const CNovelItems& items);
+TextLines PlainTextExportLines(const CNovelItems& items);
+
+// Each entry followed by CR LF, no byte-order mark; replaces any earlier content (atomically:
+// a failure leaves the earlier file). Raises FileWriteError.
+void WriteTextLinesFile(const std::filesystem::path& path, const TextLines& lines);
+std::string JoinExportLines(const TextLines& lines);
+
+} // namespace miravo
