@@ -63,9 +63,10 @@ template <typename Sink> void Decode(std::string_view text, Sink&& sink) {
             if (const std::uint16_t code = DoubleByteCode(byte, trail)) {
                 sink(char32_t(code));
                 i += 2;
-            } else if (trail >= 0x40 && trail <= 0xFC) {
-                // A pair of the double-byte ranges without a character: both bytes escaped,
-                // so that the trail byte does not turn into a character of its own.
+            } else if (trail >= 0x80 && trail <= 0xFC) {
+                // A pair without a character of its own: the trail byte is escaped with the
+                // lead byte, so that it does not start a character either. (A trail byte below
+                // 0x80 has no escape and stays the ASCII character it is.)
                 sink(kEscapeBase + byte);
                 sink(kEscapeBase + trail);
                 i += 2;
