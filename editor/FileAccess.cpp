@@ -94,7 +94,7 @@ void AtomicFileWriter::Commit() {
     if (!file_ || !file_->FlushAndClose())
         Fail();
     file_.reset();
-    if (!platform::ReplaceFile(temporary_, target_)) {
+    if (!platform::ReplaceTarget(temporary_, target_)) {
         platform::RemoveFileQuietly(temporary_);
         throw FileWriteError("ファイル " + Quoted(target_) + " を作成できません.");
     }

@@ -24,7 +24,7 @@ ReadResult ReadFileContents(const std::filesystem::path& path, bool exclusive, s
 
 // Puts `replacement` in the place of `target` (which may or may not exist) in one step, written
 // through to the disk.
-bool ReplaceFile(const std::filesystem::path& replacement, const std::filesystem::path& target);
+bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target);
 
 void RemoveFileQuietly(const std::filesystem::path& path);
 

@@ -80,7 +80,7 @@ ReadResult ReadFileContents(const std::filesystem::path& path, bool, std::string
     return ReadResult::Read;
 }
 
-bool ReplaceFile(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {
     // Keep the permissions of the file being replaced.
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0)

@@ -79,7 +79,7 @@ ReadResult ReadFileContents(const std::filesystem::path& path, bool exclusive, s
     return ReadResult::Read;
 }
 
-bool ReplaceFile(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {
     // ReplaceFileW keeps the target's attributes and security; where it cannot act (no target
     // yet, or a file system without support) a write-through move does the same step.
     if (ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,

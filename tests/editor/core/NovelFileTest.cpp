@@ -157,8 +157,9 @@ TEST(NovelFile, OlderVersionsKeepDefaultsForWhatTheyLack) {
         }
 
         EXPECT_EQ(loaded.Counters.Count(), version >= 3 ? 2 : 0);
-        if (version >= 3)
+        if (version >= 3) {
             EXPECT_EQ(loaded.Counters[0].CarryOver, version >= 5);
+        }
         EXPECT_EQ(loaded.TextWindows.Count(), 0);
         EXPECT_EQ(loaded.Items, full.Items);
 
@@ -235,11 +236,13 @@ TEST(NovelFile, FileEndingEarlyIsAReadErrorAtEveryLength) {
         } catch (const FileReadError&) {
         }
         // Below the header size it is the read error, never the header message.
-        if (length < kHeaderSizeV1)
+        if (length < kHeaderSizeV1) {
             EXPECT_TRUE(ui.messages.empty());
+        }
         // What was read before the end stays.
-        if (length == at.items + 4 + 10)
+        if (length == at.items + 4 + 10) {
             EXPECT_EQ(loaded.Counters, model.Counters);
+        }
     }
 }
 
