@@ -16,22 +16,23 @@ enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 struct MessageRequest {
-    std::string text;
-    std::string caption;
+    std::string text{};
+    std::string caption{};
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    int defaultButton = 1; // 2 makes the second button (No of Yes/No) the default
 };
 
 // The common open and save dialogs.
 struct FileDialogRequest {
-    std::string title;
+    std::string title{};
     // Pairs of description and patterns separated by "|", e.g.
     // "編集用ノベルファイル (*.mve)|*.mve|α１ノベルファイル (*.mvw)|*.mvw".
-    std::string filter;
-    std::string defaultExtension; // without the dot; added when the name has none
-    std::filesystem::path initialFolder;
-    std::filesystem::path fileName; // proposed name, may be empty
-    bool overwritePrompt = false;   // save: ask before replacing an existing file
+    std::string filter{};
+    std::string defaultExtension{}; // without the dot; added when the name has none
+    std::filesystem::path initialFolder{};
+    std::filesystem::path fileName{}; // proposed name, may be empty
+    bool overwritePrompt = false;     // save: ask before replacing an existing file
     bool hideReadOnly = false;
 };
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "vintara/Win32.h"
+
+#include <functional>
+#include <string>
+
+namespace miravo {
+
+// The message loop of the user-interface thread: accelerators of the main window, MDI keys, and
+// the long hint of whatever is under the pointer (sent on to whoever shows it when it changes).
+class Application {
+public:
+    void SetMainWindow(HWND frame, HWND mdiClient, HACCEL accelerators);
+    void SetHintHandler(std::function<void(const std::wstring&)> handler) {
+        hintHandler_ = std::move(handler);
+    }
+
+    // Runs until WM_QUIT; returns its exit code.
+    int Run();
+    // Handles the messages already queued; false once WM_QUIT has been taken.
+    bool ProcessMessages();
+    const std::wstring& Hint() const { return hint_; }
+    void SetHint(const std::wstring& hint);
+
+private:
+    void Dispatch(MSG& message);
+
+    HWND frame_ = nullptr;
+    HWND mdiClient_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::function<void(const std::wstring&)> hintHandler_;
+    std::wstring hint_;
+    bool quit_ = false;
+    int exitCode_ = 0;
+};
+
+} // namespace miravo
