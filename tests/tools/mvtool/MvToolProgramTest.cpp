@@ -1,0 +1,90 @@
+// The mvtool program itself, started as a separate process (natively and, in the Windows build,
+// mvtool.exe under Wine).
+#include "tests/editor/core/SampleNovels.h"
+#include "tests/editor/core/TempFolder.h"
+
+#include "editor/FileAccess.h"
+#include "editor/NovelDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace miravo;
+using namespace miravo::test;
+
+namespace {
+
+std::filesystem::path ProgramPath() {
+    std::string path = MVTOOL_PROGRAM;
+#ifdef _WIN32
+    if (!path.empty() && path[0] == '/') // the build tree's Unix path, seen through drive Z:
+        path = "Z:" + path;
+#endif
+    return PathFromUtf8(path);
+}
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+// Runs mvtool with `arguments` (already quoted as needed) through the system's shell.
+Result RunProgram(const TempFolder& folder, const std::string& arguments) {
+    const auto out = folder / "stdout.txt";
+    const auto err = folder / "stderr.txt";
+    const std::string line = "\"" + PathToUtf8(ProgramPath()) + "\" " + arguments + " >\"" +
+                             PathToUtf8(out) + "\" 2>\"" + PathToUtf8(err) + "\"";
+#ifdef _WIN32
+    // cmd.exe drops the outer quotes of a line that starts with one.
+    const std::wstring wide = std::filesystem::path(PathFromUtf8("\"" + line + "\"")).wstring();
+    const int status = _wsystem(wide.c_str());
+    const int code = status;
+#else
+    const int status = std::system(line.c_str());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    return {code, TempFolder::Read(out), TempFolder::Read(err)};
+}
+
+std::string Q(const std::filesystem::path& path) { return "\"" + PathToUtf8(path) + "\""; }
+
+} // namespace
+
+TEST(MvToolProgram, ConvertsAndReportsThroughExitCodes) {
+    TempFolder folder;
+    CNovelModel model;
+    FillFullNovel(model);
+    SaveNovelFile(model, folder / "a.mve");
+
+    Result run = RunProgram(folder, "info " + Q(folder / "a.mve"));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Version: 9\nTitle: 能登の表ソ十構\nItems: 3\nCounters: 2\nTextWindows: 2\n");
+
+    run = RunProgram(folder, "to-json " + Q(folder / "a.mve") + " " + Q(folder / "a.json"));
+    EXPECT_EQ(run.code, 0) << run.err;
+    run = RunProgram(folder, "from-json " + Q(folder / "a.json") + " " + Q(folder / "b.mve"));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(TempFolder::Read(folder / "b.mve"), TempFolder::Read(folder / "a.mve"));
+
+    run = RunProgram(folder, "info " + Q(folder / "missing.mve"));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("を開けません."), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\r'), std::string::npos);
+    EXPECT_EQ(run.out, "");
+}
+
+#ifndef _WIN32
+TEST(MvToolProgram, JapaneseFileNames) {
+    TempFolder folder;
+    CNovelModel model;
+    FillFullNovel(model);
+    SaveNovelFile(model, folder / PathFromUtf8("物語.mve"));
+    const Result run = RunProgram(folder, "export-text " + Q(folder / PathFromUtf8("物語.mve")) +
+                                              " " + Q(folder / PathFromUtf8("文章.txt")));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / PathFromUtf8("文章.txt")));
+}
+#endif
