@@ -306,6 +306,9 @@ TEST_F(EditorDocumentTest, TextExportsStoreTheEditsAndWriteTheChosenFile) {
 
 TEST_F(EditorDocumentTest, RecentFilesKeepTheFirstSpellingWhenOpenedAgain) {
     const fs::path path = WriteNovel("Case.mve", "x");
+    if (!fs::exists(folder / "case.MVE")) {
+        GTEST_SKIP() << "the file system tells letter cases apart";
+    }
     document.OpenByExtension(path);
     document.OpenByExtension(folder / "case.MVE");
     ASSERT_EQ(state.recentFiles.Count(), 1u);
