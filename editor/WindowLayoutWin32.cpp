@@ -101,6 +101,7 @@ bool AskResetWindowLayout(IUserInteraction& ui) {
     request.caption = "ウィンドウ位置を初期化";
     request.buttons = MessageButtons::YesNo;
     request.icon = MessageIcon::Question;
+    request.defaultButton = 2; // No: a slip of the Enter key keeps the layout
     return ui.ShowMessage(request) == MessageResult::Yes;
 }
 

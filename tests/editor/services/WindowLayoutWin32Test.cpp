@@ -78,6 +78,7 @@ TEST(WindowLayoutWin32, ResetAsksWithNoAsDefaultThenMaximizesAndSetsTheSizes) {
     EXPECT_EQ(no.asked[0].caption, "ウィンドウ位置を初期化");
     EXPECT_EQ(no.asked[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(no.asked[0].icon, MessageIcon::Question);
+    EXPECT_EQ(no.asked[0].defaultButton, 2);
     ScriptedAnswer yes(MessageResult::Yes);
     EXPECT_TRUE(AskResetWindowLayout(yes));
 
