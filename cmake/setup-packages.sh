@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   libz-mingw-w64-dev dpkg-dev fp-utils
   # running and observing Windows programs
-  wine wine64 xvfb x11-apps xauth fonts-ipafont pulseaudio pulseaudio-utils imagemagick
+  wine wine64 xvfb x11-apps xauth fonts-ipafont pulseaudio pulseaudio-utils imagemagick locales
 )
 
 missing=()
@@ -35,3 +35,14 @@ for tool in x86_64-w64-mingw32-g++ x86_64-w64-mingw32-gcc; do
     $sudo update-alternatives --set "$tool" "/usr/bin/$tool-posix"
   fi
 done
+
+# Wine converts file names through the Unix locale: without a generated ja_JP.UTF-8 locale,
+# files with Japanese names cannot be created under Wine.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  sudo=""
+  ((EUID == 0)) || sudo="sudo"
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi
