@@ -41,33 +41,47 @@ TextLines SplitLines(std::string_view text) {
 
 // ----- Fade effects -----------------------------------------------------------------------------
 namespace {
-constexpr std::array<std::string_view, kFadeEffectCount> kFadeKeywords = {
-    "DEFAULT", "NONE",     "BLIND",  "SHUTTER", "BLEND",
-    "PUZZLE",  "R-SUTTER", "CAMERA", "WIND",    "CROSSLINE"};
-// Fade numbers of format versions 2 and 3, by old number: the keyword each stood for.
-constexpr std::array<int, kFadeEffectCount> kLegacyFadeToKeyword = {0, 2, 3, 4, 5, 1, 6, 7, 8, 9};
+// The fade effects in the order of their numbers, each with the number that format versions 2
+// and 3 stored for it.
+struct FadeEffect {
+    std::string_view keyword;
+    int legacyNumber;
+};
+constexpr std::array<FadeEffect, kFadeEffectCount> kFadeEffects = {{
+    {"DEFAULT", 0},
+    {"NONE", 5},
+    {"BLIND", 1},
+    {"SHUTTER", 2},
+    {"BLEND", 3},
+    {"PUZZLE", 4},
+    {"R-SUTTER", 6},
+    {"CAMERA", 7},
+    {"WIND", 8},
+    {"CROSSLINE", 9},
+}};
 } // namespace
 
 std::string_view FadeEffectKeyword(int number) {
     if (number < 0 || number >= kFadeEffectCount)
         return {};
-    return kFadeKeywords[static_cast<std::size_t>(number)];
+    return kFadeEffects[static_cast<std::size_t>(number)].keyword;
 }
 
 int FadeNumberOf(std::string_view name) {
     const std::string upper = sjis::AsciiUpper(name);
     for (int number = 0; number < kFadeEffectCount; ++number) {
-        if (kFadeKeywords[static_cast<std::size_t>(number)] == upper)
+        if (kFadeEffects[static_cast<std::size_t>(number)].keyword == upper)
             return number;
     }
     return 0;
 }
 
 std::string_view LegacyFadeName(int legacyNumber) {
-    if (legacyNumber < 0 || legacyNumber >= kFadeEffectCount)
-        return kFadeKeywords[0];
-    return kFadeKeywords[static_cast<std::size_t>(
-        kLegacyFadeToKeyword[static_cast<std::size_t>(legacyNumber)])];
+    for (const FadeEffect& effect : kFadeEffects) {
+        if (effect.legacyNumber == legacyNumber)
+            return effect.keyword;
+    }
+    return kFadeEffects[0].keyword;
 }
 
 void CNovelFileHeader::SetDefaults() { *this = CNovelFileHeader(); }
