@@ -1,7 +1,9 @@
 #include "tools/samplegen/SampleGenerator.h"
 
+#include "editor/FileAccess.h"
 #include "editor/NovelData.h"
 #include "editor/NovelDocument.h"
+#include "editor/ShiftJis.h"
 #include "tools/samplegen/ImageFiles.h"
 #include "tools/samplegen/SampleNovel.h"
 #include "tools/samplegen/SamplePictures.h"
@@ -24,10 +26,19 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
         throw std::runtime_error("cannot write " + path.generic_string());
 }
 
+// The list is written in UTF-8; the novel names files in Shift-JIS.
+std::vector<SampleAsset> ShiftJisPaths(std::vector<SampleAsset> assets) {
+    for (SampleAsset& asset : assets)
+        asset.relativePath = sjis::FromUtf8(asset.relativePath);
+    return assets;
+}
+
 } // namespace
 
 const std::vector<SampleAsset>& SampleAssets() {
-    static const std::vector<SampleAsset> assets = {
+    // Two names are Japanese, one with a second byte of 0x5C ("表"), as authors' files are:
+    // whatever reads the paths must step over double-byte characters.
+    static const std::vector<SampleAsset> assets = ShiftJisPaths({
         {"bg\\corridor.jpg", [] { return EncodeJpeg(PaintCorridor(), 88); }},
         {"bg\\library.bmp", [] { return EncodeBmp(PaintLibrary()); }},
         {"bg\\sunset.png", [] { return EncodePng(PaintSunset(), false); }},
@@ -42,23 +53,29 @@ const std::vector<SampleAsset>& SampleAssets() {
         {"bgm\\evening.wav", [] { return EncodeWave(ComposeEvening()); }},
         {"bgm\\title.ogg", [] { return EncodeOggVorbis(ComposeTitle(), 0.3f, 2); }},
         {"se\\door.wav", [] { return EncodeWave(MakeDoor()); }},
-        {"se\\chime.wav", [] { return EncodeWave(MakeChime()); }},
-        {"se\\page.ogg", [] { return EncodeOggVorbis(MakePageTurn(), 0.4f, 3); }},
+        {"se\\チャイム.wav", [] { return EncodeWave(MakeChime()); }},
+        {"se\\表紙をめくる.ogg", [] { return EncodeOggVorbis(MakePageTurn(), 0.4f, 3); }},
         {"se\\steps.wav", [] { return EncodeWave(MakeFootsteps()); }},
-    };
+    });
     return assets;
 }
 
 std::filesystem::path AssetPath(const std::filesystem::path& folder, const std::string& relative) {
+    // A backslash separates folders only where it is a character of its own: "表" ends in the
+    // same byte.
     std::filesystem::path path = folder;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = relative.find('\\', start);
-        path /= relative.substr(start, end - start);
-        if (end == std::string::npos)
-            return path;
-        start = end + 1;
+    std::string segment;
+    for (std::size_t i = 0; i < relative.size();) {
+        const std::size_t length = sjis::CharLength(relative, i);
+        if (length == 1 && relative[i] == '\\') {
+            path /= PathFromUtf8(sjis::ToUtf8(segment));
+            segment.clear();
+        } else {
+            segment.append(relative, i, length);
+        }
+        i += length;
     }
+    return path / PathFromUtf8(sjis::ToUtf8(segment));
 }
 
 std::vector<std::filesystem::path> GenerateSample(const std::filesystem::path& folder) {

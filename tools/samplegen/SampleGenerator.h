@@ -12,7 +12,7 @@ namespace miravo::samplegen {
 inline constexpr const char* kSampleNovelFileName = "sample.mve";
 
 // A data file of the sample: its path relative to the novel folder as scripts write it
-// (backslashes), and how its bytes are made.
+// (Shift-JIS, backslashes), and how its bytes are made.
 struct SampleAsset {
     std::string relativePath;
     std::function<std::string()> encode;
@@ -23,7 +23,7 @@ const std::vector<SampleAsset>& SampleAssets();
 // returns the paths written. Raises std::runtime_error or the editor's file errors on failure.
 std::vector<std::filesystem::path> GenerateSample(const std::filesystem::path& folder);
 
-// The file of a relative path written with backslashes.
+// The file of a relative path as scripts write it (Shift-JIS, backslashes).
 std::filesystem::path AssetPath(const std::filesystem::path& folder, const std::string& relative);
 
 } // namespace miravo::samplegen

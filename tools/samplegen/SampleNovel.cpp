@@ -112,7 +112,7 @@ void SetHeader(CNovelFileHeader& header) {
     header.Title = S("夏の終わりの図書室");
     header.StartItem = S("プロローグ");
     header.LogoGraphic = "system\\logo.png";
-    header.LogoWave = "se\\chime.wav";
+    header.LogoWave = S("se\\チャイム.wav");
     header.TitleGraphic = "system\\title.jpg";
     header.TitleWave = "bgm\\title.ogg";
     header.MessageSpeed = 30;
@@ -159,7 +159,7 @@ void BuildSampleNovel(CNovelModel& model) {
                {{"本棚を見て回る", "本棚"}, {"ハルと話す", "会話"}});
 
     novel.Item("本棚", 40, 328, kLinkAuto,
-               {U(CharDeleteCommand(S("ハル"))), U(SoundPlayCommand("se\\page.ogg")),
+               {U(CharDeleteCommand(S("ハル"))), U(SoundPlayCommand(S("se\\表紙をめくる.ogg"))),
                 "郷土史の棚の奥に、背表紙のない古いノートが挟まっていた。@",
                 "表紙には、三十年前の日付が書かれている。", CounterPlus("手がかり", 1)},
                {{"", "古い日記"}});
@@ -177,11 +177,11 @@ void BuildSampleNovel(CNovelModel& model) {
                {CounterPlus("好感度", 2), U(CounterRndPlusCommand(S("手がかり"), 0, 1)),
                 U(GraphFillCommand({255, 200, 150}, 30, {kBlend, 1})),
                 "二人で、端から本棚を調べていく。@", "「ありがとう。一人だと、途方に暮れてたかも」",
-                U(SoundPlayCommand("se\\chime.wav")), U(WaitCommand(3000))},
+                U(SoundPlayCommand(S("se\\チャイム.wav"))), U(WaitCommand(3000))},
                {{"", "夕暮れ"}});
 
     novel.Item("古い日記", 240, 424, kLinkMenu,
-               {WindowSet("日記"), U(SoundPlayCommand("se\\page.ogg")),
+               {WindowSet("日記"), U(SoundPlayCommand(S("se\\表紙をめくる.ogg"))),
                 U(FontTypeCommand(FontFace::Mincho)), U(FontSizeCommand(24)), "７月３１日　晴れ。@",
                 "図書室の窓から見る夕焼けが、今日もきれいだった。@",
                 "いつか、この景色を誰かと見られたらいい。", U(FontDefaultCommand()),

@@ -1,5 +1,6 @@
 #include "tools/samplegen/SampleGenerator.h"
 #include "SampleCheck.h"
+#include "editor/FileAccess.h"
 #include "editor/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,14 @@ TEST(SampleNovel, GeneratedNovelLoadsAndEveryFileItNamesExists) {
     const std::vector<fs::path> written = samplegen::GenerateSample(folder.Path());
     EXPECT_EQ(written.size(), samplegen::SampleAssets().size() + 1);
     ExpectFolderHoldsTheSample(folder.Path());
+}
+
+TEST(SampleNovel, AssetPathsSplitOnlyAtBackslashCharacters) {
+    // "表" is 0x95 0x5C in Shift-JIS: its second byte is no separator.
+    EXPECT_EQ(samplegen::AssetPath("novel", sjis::FromUtf8("se\\表紙をめくる.ogg")),
+              fs::path("novel") / "se" / PathFromUtf8("表紙をめくる.ogg"));
+    EXPECT_EQ(samplegen::AssetPath("novel", "a\\b\\c.wav"),
+              fs::path("novel") / "a" / "b" / "c.wav");
 }
 
 TEST(SampleNovel, ShowsEveryKindOfLinkCounterWindowAndDataFile) {
