@@ -19,11 +19,13 @@ std::string Key(std::string_view name, std::string_view suffix) {
 }
 
 // Left (or top) of a span of `size` kept inside [low, high): the far edge first, then the near
-// edge, so that the near edge wins when the span is larger than the range.
+// edge, so that the near edge wins when the span is larger than the range. In 64 bits: the
+// values come from the settings file and may be anything.
 int KeepInside(int start, int size, int low, int high) {
-    if (start + size > high)
-        start = high - size;
-    return std::max(start, low);
+    long long result = start;
+    if (result + size > high)
+        result = static_cast<long long>(high) - size;
+    return static_cast<int>(std::clamp<long long>(result, low, std::max(low, high)));
 }
 
 int ReadSize(const IProfileFile& file, std::string_view key, int current) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace miravo;
 using miravo::test::MemoryProfileFile;
 
@@ -34,6 +36,15 @@ TEST(WindowLayoutClamp, AWindowLargerThanTheScreenKeepsItsTitleBarOnIt) {
               (WindowBounds{0, 0, 1600, 1200}));
     EXPECT_EQ(ClampToVirtualScreen({-300, -200, 1600, 700}, screen),
               (WindowBounds{0, 0, 1600, 700}));
+}
+
+TEST(WindowLayoutClamp, ValuesFromAHandEditedFileCannotOverflow) {
+    const int big = std::numeric_limits<int>::max() - 10;
+    EXPECT_EQ(ClampToVirtualScreen({big, big, 800, 600}, kScreen),
+              (WindowBounds{1120, 480, 800, 600}));
+    EXPECT_EQ(ClampToVirtualScreen({-big, -big, 800, 600}, kScreen),
+              (WindowBounds{-1280, 0, 800, 600}));
+    EXPECT_EQ(ClampToVirtualScreen({0, 0, big, big}, kScreen).left, -1280);
 }
 
 TEST(WindowLayoutArrange, TextEditorRightSettingsBelowChart) {
