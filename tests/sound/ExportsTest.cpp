@@ -1,0 +1,173 @@
+// MVSound.mvx through its exports, loaded as a host loads it.
+#include "tests/sound/support/SoundSamples.h"
+#include "tests/sound/support/Waiting.h"
+#include "tests/sound/support/Win32Files.h"
+#include "tools/mvplay/SoundLibrary.h"
+#include "vintara/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace soundtest;
+
+namespace {
+
+std::string Ansi(const char* utf8) { return vintara::Utf8ToAnsi(utf8); }
+
+std::vector<std::string>& Reports() {
+    static std::vector<std::string> reports;
+    return reports;
+}
+
+void __cdecl KeepReport(const char* report) { Reports().emplace_back(report); }
+
+std::string LibraryPath() { return mvplay::ProgramFolder() + MVSOUND_FROM_TESTS; }
+
+class Exports : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(sound.Load(LibraryPath(), error)) << error;
+        Reports().clear();
+        sound.SetErrorHandler(KeepReport);
+    }
+    void TearDown() override { sound.Finalize(); }
+
+    void Initialize() { ASSERT_EQ(sound.Initialize(window.Handle()), 1); }
+
+    CTestWindow window;
+    mvplay::CSoundLibrary sound;
+};
+
+} // namespace
+
+TEST_F(Exports, RevisionAndHandlerBeforeInitialize) {
+    EXPECT_EQ(sound.GetRevision(), 1);
+    EXPECT_EQ(sound.SetErrorHandler(nullptr), nullptr);
+    EXPECT_EQ(sound.SetErrorHandler(KeepReport), KeepReport);
+    EXPECT_EQ(sound.IsPlaying("never used"), 0);
+
+    // Playing needs an initialized device: an error report and 0.
+    CTempFile file(WaveFile(Tone{.seconds = 0.2}));
+    EXPECT_EQ(sound.Play("se", file.Path().c_str(), 0), 0);
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0],
+              Ansi("例外: class vintara::EException\n発生元: class vintara::CDXSound\n"
+                   "詳細: サウンドデバイスが初期化されていません."));
+    EXPECT_EQ(sound.PlayFromFilePartition("se", file.Path().c_str(), 0, 0, 100), 0);
+    EXPECT_EQ(Reports().size(), 2u);
+}
+
+TEST_F(Exports, FailedPlaysReportWhatWentWrong) {
+    Initialize();
+    const std::string missing = "C:\\no\\such\\file.wav";
+    EXPECT_EQ(sound.Play("se", missing.c_str(), 0), 0);
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0], Ansi("例外: class vintara::EFileOpenError\n発生元: class "
+                                 "vintara::CFileStream\n詳細: ファイルを開けませんでした: ") +
+                                "\"" + missing + "\"");
+
+    CTempFile text(Bytes(200, 'x'));
+    EXPECT_EQ(sound.Play("se", text.Path().c_str(), 0), 0);
+    ASSERT_EQ(Reports().size(), 2u);
+    EXPECT_EQ(Reports()[1], Ansi("例外: class vintara::EInvalidFileFormat\n発生元: 不明\n"
+                                 "詳細: CreateSoundReader(): 対応していない音声フォーマットです."));
+
+    // A window that misses the sound in the file.
+    Bytes container(500, 0);
+    Append(container, WaveFile(Tone{.seconds = 0.1}));
+    CTempFile file(container);
+    EXPECT_EQ(sound.PlayFromFilePartition("se", file.Path().c_str(), 0, 100, 1000), 0);
+    EXPECT_EQ(Reports().size(), 3u);
+    EXPECT_EQ(
+        sound.PlayFromFilePartition("se", file.Path().c_str(), 0, 500, int(container.size()) - 500),
+        1);
+
+    // Null strings from a careless host are empty names and paths, not crashes.
+    EXPECT_EQ(sound.Play(nullptr, nullptr, 0), 0);
+    EXPECT_EQ(sound.IsPlaying(nullptr), 0);
+    sound.Stop(nullptr);
+    EXPECT_EQ(Reports().size(), 4u);
+
+    // Without a handler a failure is only its 0.
+    sound.SetErrorHandler(nullptr);
+    EXPECT_EQ(sound.Play("se", missing.c_str(), 0), 0);
+    EXPECT_EQ(Reports().size(), 4u);
+}
+
+TEST_F(Exports, TracksPlayReplaceMixStopAndFade) {
+    Initialize();
+    CTempFile longer(WaveFile(Tone{.seconds = 3}));
+    CTempFile other(OggFile(Tone{.frequency = 660, .seconds = 3}));
+    EXPECT_EQ(sound.Play("bgm", longer.Path().c_str(), 0), 1);
+    EXPECT_EQ(sound.IsPlaying("bgm"), 1);
+    EXPECT_EQ(sound.Play("bgm", other.Path().c_str(), 0), 1); // replaces
+    EXPECT_EQ(sound.IsPlaying("bgm"), 1);
+    EXPECT_EQ(sound.Play("BGM", longer.Path().c_str(), 200), 1); // another track
+    EXPECT_EQ(sound.IsPlaying("BGM"), 1);
+    sound.Stop("bgm");
+    EXPECT_EQ(sound.IsPlaying("bgm"), 0);
+    EXPECT_EQ(sound.IsPlaying("BGM"), 1);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(400)); // the fade-in is over
+    const auto start = std::chrono::steady_clock::now();
+    sound.FadeOut("bgm", 5000); // not playing: returns at once
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.1);
+    sound.FadeOut("BGM", 300);
+    EXPECT_TRUE(WaitUntil([&] { return sound.IsPlaying("BGM") == 0; }, 5));
+    EXPECT_TRUE(Reports().empty());
+}
+
+TEST_F(Exports, LoopingAndVolumeBelongToTheNameAcrossPlays) {
+    Initialize();
+    CTempFile shortSound(WaveFile(Tone{.seconds = 0.2}));
+    sound.SetLooping("se", 1); // before the track ever played
+    sound.SetVolume("se", -5000);
+    EXPECT_EQ(sound.Play("se", shortSound.Path().c_str(), 0), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    EXPECT_EQ(sound.IsPlaying("se"), 1);
+    sound.SetLooping("se", 0);
+    EXPECT_TRUE(WaitUntil([&] { return sound.IsPlaying("se") == 0; }, 5));
+    EXPECT_EQ(sound.Play("se", shortSound.Path().c_str(), 0), 1);
+    EXPECT_TRUE(WaitUntil([&] { return sound.IsPlaying("se") == 0; }, 5));
+}
+
+TEST_F(Exports, FinalizeStopsEverythingAndPlayingNeedsANewInitialize) {
+    Initialize();
+    CTempFile file(WaveFile(Tone{.seconds = 3}));
+    EXPECT_EQ(sound.Play("a", file.Path().c_str(), 0), 1);
+    EXPECT_EQ(sound.Play("b", file.Path().c_str(), 1000), 1);
+    sound.Finalize();
+    EXPECT_EQ(sound.IsPlaying("a"), 0);
+    EXPECT_EQ(sound.IsPlaying("b"), 0);
+    EXPECT_EQ(sound.Play("a", file.Path().c_str(), 0), 0);
+    EXPECT_EQ(Reports().size(), 1u);
+    Initialize();
+    EXPECT_EQ(sound.Play("a", file.Path().c_str(), 0), 1);
+}
+
+TEST(ExportsUnload, UnloadingWithoutFinalizeNeitherHangsNorCrashes) {
+    CTestWindow window;
+    CTempFile file(WaveFile(Tone{.seconds = 0.3}));
+    CTempFile longer(WaveFile(Tone{.seconds = 2}));
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        HMODULE module = LoadLibraryA(LibraryPath().c_str());
+        ASSERT_NE(module, nullptr);
+        auto initialize = reinterpret_cast<MVSoundInitializeProc>(
+            reinterpret_cast<void*>(GetProcAddress(module, "MVSoundInitialize")));
+        auto play = reinterpret_cast<MVSoundPlayProc>(
+            reinterpret_cast<void*>(GetProcAddress(module, "MVSoundPlay")));
+        ASSERT_EQ(initialize(window.Handle()), 1);
+        if (round == 1) {
+            ASSERT_EQ(play("se", file.Path().c_str(), 100), 1);
+        } else if (round == 2) {
+            ASSERT_EQ(play("se", longer.Path().c_str(), 0), 1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2500)); // ended by itself
+        }
+        FreeLibrary(module); // without MVSoundFinalize
+        // A playing sound keeps the library until its threads are done; then it goes.
+        EXPECT_TRUE(WaitUntil([] { return GetModuleHandleA("MVSound.mvx") == nullptr; }, 10));
+    }
+}
