@@ -454,6 +454,9 @@ void NovelFromJson(std::string_view text, CNovelModel& model) {
     } catch (const Json::parse_error& error) {
         throw JsonFormError("JSON の構文エラーです (" + std::to_string(error.byte) +
                             " バイト目付近).");
+    } catch (const Json::exception&) {
+        // A number too large even for a double ("1E999") is refused while parsing.
+        throw JsonFormError("JSON の数値が大きすぎます.");
     }
     CheckKeys(json, "", {"header", "counters", "textWindows", "items"});
     CNovelModel read;

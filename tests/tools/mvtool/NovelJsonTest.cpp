@@ -97,6 +97,7 @@ TEST(NovelJson, ErrorsNameTheOffendingPath) {
     const std::string json = FullJson();
     EXPECT_EQ(ErrorOf("{"), "JSON の構文エラーです (2 バイト目付近).");
     EXPECT_EQ(ErrorOf("[]"), "(全体): オブジェクトが必要です.");
+    EXPECT_EQ(ErrorOf("777776E777"), "JSON の数値が大きすぎます.");
     EXPECT_EQ(ErrorOf(Patched(json, "\"header\"", "\"Header\"")), "Header: 不明な項目です.");
     EXPECT_EQ(ErrorOf(Patched(json, "\"SaveMode\": 1", "\"SaveMode\": 256")),
               "header.SaveMode: 0 から 255 の整数が必要です.");
