@@ -65,15 +65,13 @@ void CStreamRing::MarkEnd(long long at) {
 
 void CStreamRing::Fill(unsigned char* out, int bytes, bool looping) {
     int filled = 0;
-    bool rewound = false;
+    int filledAtRewind = -1; // where the pass that began in this fill began
     while (!endOfData_ && filled < bytes) {
         const int got = ReadDecoder(out + filled, bytes - filled);
         filled += got;
         passRemainder_ = (passRemainder_ + got) % frameBytes_;
         if (filled == bytes)
             break;
-        const bool emptyAfterRewind = rewound && got == 0;
-        rewound = false;
         // The data ran out.
         if (!looping || decoderFailed_) {
             MarkEnd(written_ + filled);
@@ -83,15 +81,16 @@ void CStreamRing::Fill(unsigned char* out, int bytes, bool looping) {
         // frame, so that the next pass starts on a frame boundary as the first one did.
         filled -= std::min(passRemainder_, got);
         passRemainder_ = 0;
-        // Nothing even right after a rewind (an empty sound): silence, not a busy loop.
-        if (emptyAfterRewind)
+        // A whole pass without one whole frame (an empty sound, or one shorter than a frame):
+        // silence, not a busy loop.
+        if (filled == filledAtRewind)
             break;
         try {
             decoder_->Rewind();
         } catch (...) {
             decoderFailed_ = true;
         }
-        rewound = true;
+        filledAtRewind = filled;
     }
     std::memset(out + filled, silence_, std::size_t(bytes - filled));
     written_ += bytes;

@@ -106,14 +106,16 @@ TEST(StreamRing, APartialFrameAtTheEndOfAPassIsDroppedSoPassesStayOnFrames) {
         ASSERT_EQ(out[i], pcm[i % 4000]) << i;
 }
 
-TEST(StreamRing, EmptyLoopingSoundGivesSilenceWithoutSpinning) {
-    CBytesReader reader({}, 2);
-    CStreamRing ring;
-    ring.Attach(&reader, *reader.GetFormat(), 352768);
-    const Bytes out = FillSegments(ring, 4, true);
-    EXPECT_EQ(out, Bytes(out.size(), 0));
-    EXPECT_LE(reader.rewinds, 4);
-    EXPECT_FALSE(ring.EndOfData());
+TEST(StreamRing, LoopingSoundWithoutAWholeFrameGivesSilenceWithoutSpinning) {
+    for (int bytes : {0, 3}) { // nothing at all, less than one stereo frame
+        CBytesReader reader(Pattern(bytes), 2);
+        CStreamRing ring;
+        ring.Attach(&reader, *reader.GetFormat(), 352768);
+        const Bytes out = FillSegments(ring, 4, true);
+        EXPECT_EQ(out, Bytes(out.size(), 0));
+        EXPECT_LE(reader.rewinds, 8);
+        EXPECT_FALSE(ring.EndOfData());
+    }
 }
 
 TEST(StreamRing, LoopingTurnedOffAfterManyPassesStillPlaysTheLastPassToItsEnd) {
