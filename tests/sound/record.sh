@@ -67,5 +67,7 @@ recorder=""
 
 run 120 "$probe" check "$check" "$(windows "$work/recording.raw")" "$folder"
 checked=$?
+# SOUND_KEEP_RECORDING=FILE keeps the recording for a closer look.
+[[ -n ${SOUND_KEEP_RECORDING:-} ]] && cp "$work/recording.raw" "$SOUND_KEEP_RECORDING"
 ((played == 0)) || { echo "record.sh: playing $scenario failed"; exit 1; }
 exit $checked

@@ -1,7 +1,5 @@
 #include "tests/sound/probe/Host.h"
 
-#include <tlhelp32.h>
-
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -77,25 +75,6 @@ double CHost::WaitUntilStopped(const char* track, double limit) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return Now() - start;
-}
-
-int ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return -1;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
-    CloseHandle(snapshot);
-    return count;
-}
-
-int HandleCount() {
-    DWORD count = 0;
-    return GetProcessHandleCount(GetCurrentProcess(), &count) ? int(count) : -1;
 }
 
 double ProcessCpuSeconds() {

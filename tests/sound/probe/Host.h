@@ -31,9 +31,7 @@ private:
     bool initialized_ = false;
 };
 
-// What the process holds: for counting leaks.
-int ThreadCount();
-int HandleCount();
+// CPU time of the process so far.
 double ProcessCpuSeconds();
 
 } // namespace probe

@@ -3,6 +3,7 @@
 #include "tests/sound/probe/Host.h"
 #include "tests/sound/probe/ProbeFiles.h"
 #include "tests/sound/probe/Scenarios.h"
+#include "tests/sound/support/Win32Files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -115,12 +116,14 @@ bool PlayStress(CHost& host, const std::string& folder, CEvents& events) {
     const char* configured = std::getenv("SOUND_STRESS_SECONDS");
     const double seconds = configured ? std::atof(configured) : 60;
     auto& sound = host.Sound();
-    // The reference: what the process holds with the device initialized once and finalized.
+    // The reference: what the process holds with the device initialized once and finalized,
+    // after a first error report (the system's message text is loaded once, on first use).
     PlayAndWait(host, "warm", folder + kShort);
+    sound.Play("warm", (folder + "missing.wav").c_str(), 0);
     host.Finalize();
     host.Sleep(0.5);
-    const int threadsBefore = ThreadCount();
-    const int handlesBefore = HandleCount();
+    const int threadsBefore = soundtest::ThreadsOfThisProcess();
+    const int handlesBefore = soundtest::HandlesOfThisProcess();
     if (!host.Reinitialize())
         return false;
 
@@ -155,9 +158,9 @@ bool PlayStress(CHost& host, const std::string& folder, CEvents& events) {
     host.Finalize();
     host.Sleep(1.0);
     events.Put("threads_before", threadsBefore);
-    events.Put("threads_after", ThreadCount());
+    events.Put("threads_after", soundtest::ThreadsOfThisProcess());
     events.Put("handles_before", handlesBefore);
-    events.Put("handles_after", HandleCount());
+    events.Put("handles_after", soundtest::HandlesOfThisProcess());
     for (char track = '0'; track < '8'; ++track) {
         name[5] = track;
         if (sound.IsPlaying(name))

@@ -40,9 +40,14 @@ double TrackFrequency(int index) { return (150 + 17 * index) / kTrackSeconds; }
 
 std::string TrackFileName(int index) { return "track" + std::to_string(index) + ".wav"; }
 
+double TrackAmplitude(int index, int count) {
+    return index == 0 || count == 1 ? 0.45 : 0.45 / (count - 1);
+}
+
 Bytes TrackTone(int index, int count) {
-    return soundtest::WaveFile(Tone{
-        .frequency = TrackFrequency(index), .seconds = kTrackSeconds, .amplitude = 0.9 / count});
+    return soundtest::WaveFile(Tone{.frequency = TrackFrequency(index),
+                                    .seconds = kTrackSeconds,
+                                    .amplitude = TrackAmplitude(index, count)});
 }
 
 void WriteProbeFiles(const std::string& folder) {

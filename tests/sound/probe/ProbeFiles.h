@@ -26,10 +26,12 @@ constexpr const char* kContained = "contained.wav"; // the container's WAVE as a
 // The WAVE inside the container (also its length).
 soundtest::Bytes ContainedWave();
 void WriteProbeFiles(const std::string& folder);
-// A looping tone for track i of n playing together: whole periods in one second, quiet enough
-// that n of them never clip.
+// A looping tone for track i of n playing together (whole periods in 0.75 s, never clipping
+// together): track 0 is loud, so that any jump in it stands out of the mix; the others share the
+// rest of the level.
 soundtest::Bytes TrackTone(int index, int count);
 double TrackFrequency(int index);
+double TrackAmplitude(int index, int count);
 std::string TrackFileName(int index);
 
 bool WriteFile(const std::string& path, const soundtest::Bytes& bytes);

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstdint>
+
 namespace soundtest {
 
 CTempFile::CTempFile(const Bytes& bytes, const char* prefix) {
@@ -40,10 +42,14 @@ int ThreadsOfThisProcess() {
     return count;
 }
 
+// Wine answers GetProcessHandleCount with 0: the valid handle values are counted instead.
 int HandlesOfThisProcess() {
-    DWORD count = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &count);
-    return int(count);
+    int count = 0;
+    DWORD flags = 0;
+    for (std::uintptr_t value = 4; value < 0x10000; value += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++count;
+    return count;
 }
 
 } // namespace soundtest
