@@ -34,15 +34,17 @@ std::uint8_t ByteReader::ReadByte() {
 
 bool ByteReader::ReadBool() { return ReadByte() != 0; }
 
-std::string ByteReader::ReadString() {
+std::string_view ByteReader::ReadStringView() {
     const std::int32_t length = ReadInt32();
     if (length < 0)
         Fail();
     Require(static_cast<std::size_t>(length));
-    std::string text(bytes_.substr(position_, static_cast<std::size_t>(length)));
+    const std::string_view text = bytes_.substr(position_, static_cast<std::size_t>(length));
     position_ += static_cast<std::size_t>(length);
     return text;
 }
+
+std::string ByteReader::ReadString() { return std::string(ReadStringView()); }
 
 std::string ByteReader::ReadShortString(std::size_t capacity) {
     Require(capacity + 1);

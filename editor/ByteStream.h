@@ -22,6 +22,8 @@ public:
     bool ReadBool(); // any non-zero byte is true
     // int32 byte count, then the bytes; a negative count or one past the end is a read error.
     std::string ReadString();
+    // The same, as a view into the reader's bytes (valid while they are).
+    std::string_view ReadStringView();
     // Length byte, then `capacity` bytes of which the first min(length, capacity) count.
     std::string ReadShortString(std::size_t capacity);
     // A record count: negative, or more records of at least minRecordSize bytes than the rest

@@ -247,7 +247,7 @@ void CNovelItems::LoadFromStream(ByteReader& stream, bool appendTrailingEmptyLin
         item.Name = stream.ReadString();
         item.X = stream.ReadInt32();
         item.Y = stream.ReadInt32();
-        item.Text = SplitLines(stream.ReadString());
+        item.Text = SplitLines(stream.ReadStringView());
         if (appendTrailingEmptyLine && !item.Text.empty() && !item.Text.back().empty())
             item.Text.emplace_back();
         item.LinkType = stream.ReadByte();
