@@ -47,7 +47,7 @@ TextLines SplitLines(std::string_view text) {
         lines.emplace_back(start, lineEnd);
         if (lineEnd == end)
             break;
-        start = lineEnd + (lineEnd == nextCr && lineEnd + 1 == nextLf ? 2 : 1);
+        start = lineEnd + (*lineEnd == '\r' && lineEnd + 1 != end && lineEnd[1] == '\n' ? 2 : 1);
         if (nextCr < start)
             nextCr = FindByte(start, end, '\r');
         if (nextLf < start)

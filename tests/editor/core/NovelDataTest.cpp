@@ -115,6 +115,9 @@ TEST(NovelText, SplitAndJoin) {
     EXPECT_EQ(SplitLines("a"), (TextLines{"a"}));
     EXPECT_EQ(SplitLines("a\r\n"), (TextLines{"a"}));
     EXPECT_EQ(SplitLines("a\r\n\r\n"), (TextLines{"a", ""}));
+    EXPECT_EQ(SplitLines("a\r"), (TextLines{"a"}));
+    EXPECT_EQ(SplitLines("\r"), (TextLines{""}));
+    EXPECT_EQ(SplitLines("\n\r"), (TextLines{"", ""}));
     EXPECT_EQ(SplitLines("a\rb\nc\r\nd\n\re"), (TextLines{"a", "b", "c", "d", "", "e"}));
     EXPECT_EQ(SplitLines(std::string("a\r\nb\0c\r\nd", 9)), (TextLines{"a", "b"}));
     EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
