@@ -17,7 +17,7 @@ std::string S(std::string_view utf8) { return sjis::FromUtf8(utf8); }
 // Fade effects by their keyword numbers.
 constexpr int kBlind = 2, kShutter = 3, kBlend = 4, kCrossline = 9;
 
-struct LinkSpec {
+struct LinkPlan {
     const char* text; // UTF-8; empty for an automatic link
     const char* target;
     const char* counter = nullptr; // the condition's counter, if any
@@ -31,7 +31,7 @@ public:
     // Adds an item; lines are UTF-8 and already in their written form.
     CNovelItem& Item(const char* name, int x, int y, std::uint8_t linkType,
                      std::initializer_list<std::string> lines,
-                     std::initializer_list<LinkSpec> links = {}) {
+                     std::initializer_list<LinkPlan> links = {}) {
         CNovelItem& item = model_.Items.Add();
         item.Name = S(name);
         item.X = x;
@@ -41,15 +41,15 @@ public:
             item.Text.push_back(S(line));
         item.Text.push_back(""); // as the editor holds every script after loading
         int slot = 0;
-        for (const LinkSpec& spec : links) {
+        for (const LinkPlan& plan : links) {
             CNovelLink& link = item.Links[std::size_t(slot++)];
             link.Enabled = true;
-            link.LinkText = S(spec.text);
-            link.Target = S(spec.target);
-            if (spec.counter) {
+            link.LinkText = S(plan.text);
+            link.Target = S(plan.target);
+            if (plan.counter) {
                 link.UseCounter = true;
-                link.CounterName = S(spec.counter);
-                link.Threshold = spec.threshold;
+                link.CounterName = S(plan.counter);
+                link.Threshold = plan.threshold;
             }
         }
         return item;
@@ -74,19 +74,20 @@ std::string CounterPlus(const char* counter, int amount) {
 }
 
 void AddCounters(CNovelModel& model) {
-    struct Spec {
+    struct CounterPlan {
         const char* name;
         int initial, min, max;
         bool carryOver;
     };
-    for (const Spec& spec : {Spec{"好感度", 0, 0, 10, false}, Spec{"手がかり", 0, 0, 5, false},
-                             Spec{"周回", 0, 0, 99, true}}) {
+    for (const CounterPlan& plan :
+         {CounterPlan{"好感度", 0, 0, 10, false}, CounterPlan{"手がかり", 0, 0, 5, false},
+          CounterPlan{"周回", 0, 0, 99, true}}) {
         CNovelCounter& counter = model.Counters.Add();
-        counter.Name = S(spec.name);
-        counter.InitialValue = spec.initial;
-        counter.MinValue = spec.min;
-        counter.MaxValue = spec.max;
-        counter.CarryOver = spec.carryOver;
+        counter.Name = S(plan.name);
+        counter.InitialValue = plan.initial;
+        counter.MinValue = plan.min;
+        counter.MaxValue = plan.max;
+        counter.CarryOver = plan.carryOver;
     }
 }
 
