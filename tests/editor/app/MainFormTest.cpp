@@ -87,6 +87,17 @@ protected:
             Sleep(10);
         } while (GetTickCount() < end);
     }
+    // Pumps until `done` holds or `timeoutMs` passed: a busy machine may deliver late.
+    template <class Condition> bool PumpUntil(Condition done, int timeoutMs = 3000) {
+        const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+        while (!done()) {
+            if (GetTickCount() >= end)
+                return false;
+            editor->App().ProcessMessages();
+            Sleep(10);
+        }
+        return true;
+    }
     HWND Main() { return editor->MainForm().Handle(); }
     void Command(int id) {
         SendMessageW(Main(), WM_COMMAND, id, 0);
@@ -220,7 +231,7 @@ TEST_F(MainFormTest, MenusCarryEveryCaptionShortcutAndSeparator) {
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    Pump(100);
+    PumpUntil([&] { return !ui.openDialogs.empty(); });
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(ui.openDialogs.size(), 1u);
@@ -239,15 +250,16 @@ TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
         SetCursorPos(point.x, point.y);
         ScreenToClient(tools.Handle(), &point);
         PostMessageW(tools.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        Pump(50);
+        PumpUntil([&] { return editor->MainForm().Status().PanelText(0) == hint; });
         EXPECT_EQ(editor->MainForm().Status().PanelText(0), hint);
     }
     POINT chart{5, 5};
     ClientToScreen(editor->ChartForm().NewItemButton().Handle(), &chart);
     SetCursorPos(chart.x, chart.y);
     PostMessageW(editor->ChartForm().NewItemButton().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    Pump(50);
-    EXPECT_EQ(editor->MainForm().Status().PanelText(0), L" 新しいアイテムを作成します.");
+    const std::wstring newItemHint = L" 新しいアイテムを作成します.";
+    PumpUntil([&] { return editor->MainForm().Status().PanelText(0) == newItemHint; });
+    EXPECT_EQ(editor->MainForm().Status().PanelText(0), newItemHint);
 }
 
 TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
