@@ -165,16 +165,23 @@ void CNovelCounters::SaveToStream(ByteWriter& stream) const {
     }
 }
 
+namespace {
+// The fields both counter blocks share; only the newer one adds the carry-over flag.
+void ReadCounterValues(ByteReader& stream, CNovelCounter& counter) {
+    counter.Name = stream.ReadString();
+    counter.InitialValue = stream.ReadInt32();
+    counter.MinValue = stream.ReadInt32();
+    counter.MaxValue = stream.ReadInt32();
+}
+} // namespace
+
 void CNovelCounters::LoadFromStream(ByteReader& stream) {
     Clear();
     stream.ReadInt32(); // block version: every version so far has the same records
     const std::int32_t count = ReadTableCount<CNovelCounters>(stream, kCounterRecordMinSize);
     for (std::int32_t i = 0; i < count; ++i) {
         CNovelCounter& counter = Add();
-        counter.Name = stream.ReadString();
-        counter.InitialValue = stream.ReadInt32();
-        counter.MinValue = stream.ReadInt32();
-        counter.MaxValue = stream.ReadInt32();
+        ReadCounterValues(stream, counter);
         counter.CarryOver = stream.ReadBool();
     }
 }
@@ -184,10 +191,7 @@ void CNovelCounters::LoadOldFromStream(ByteReader& stream) {
     const std::int32_t count = ReadTableCount<CNovelCounters>(stream, kOldCounterRecordMinSize);
     for (std::int32_t i = 0; i < count; ++i) {
         CNovelCounter& counter = Add();
-        counter.Name = stream.ReadString();
-        counter.InitialValue = stream.ReadInt32();
-        counter.MinValue = stream.ReadInt32();
-        counter.MaxValue = stream.ReadInt32();
+        ReadCounterValues(stream, counter);
         counter.CarryOver = false;
     }
 }
