@@ -234,7 +234,11 @@ void CStreamingSound::FadeLoop() {
                 break;
             if (elapsed > 1000 && !IsPlaying())
                 break;
-            SetVolume(int(a + elapsed * (b - a) / fadeDuration_));
+            // The scale's round trip can land a unit past an end; keep every step between
+            // them so the ramp never turns back at its last step.
+            const int step = VolumeToAttenuation(int(a + elapsed * (b - a) / fadeDuration_));
+            SetVolumeRaw(std::clamp(step, std::min(fadeStart_, fadeEnd_),
+                                    std::max(fadeStart_, fadeEnd_)));
         }
     }
     SetVolumeRaw(fadeEnd_);
