@@ -90,7 +90,8 @@ TEST_F(Device, ANonLoopingSoundEndsByItselfAndItsThreadEnds) {
     ASSERT_TRUE(WaitUntil([&] { return !sound.IsPlaying(); }, 10));
     const double ended = SecondsSince(start);
     EXPECT_GE(ended, 0.5);
-    EXPECT_LE(ended, 0.5 + 0.125 + 0.125) << "about a segment after the end, with some slack";
+    // About a segment after the end; Wine's mixer and a loaded machine add up to a few more.
+    EXPECT_LE(ended, 0.5 + 0.125 + 0.375);
     EXPECT_TRUE(WaitUntil([&] { return ThreadsOfThisProcess() <= threadsBefore; }, 5));
 }
 

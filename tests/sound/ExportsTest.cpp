@@ -113,7 +113,7 @@ TEST_F(Exports, TracksPlayReplaceMixStopAndFade) {
     std::this_thread::sleep_for(std::chrono::milliseconds(400)); // the fade-in is over
     const auto start = std::chrono::steady_clock::now();
     sound.FadeOut("bgm", 5000); // not playing: returns at once
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.1);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
     sound.FadeOut("BGM", 300);
     EXPECT_TRUE(WaitUntil([&] { return sound.IsPlaying("BGM") == 0; }, 5));
     EXPECT_TRUE(Reports().empty());
