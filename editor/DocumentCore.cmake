@@ -4,6 +4,7 @@ set(miravo_core_sources
   editor/ShiftJis.cpp
   editor/ShiftJisTable.cpp
   editor/ByteStream.cpp
+  editor/TextLines.cpp
   editor/NovelData.cpp
   editor/NovelFile.cpp
   editor/NovelDocument.cpp

@@ -10,52 +10,6 @@
 
 namespace miravo {
 
-// ----- Text lines -------------------------------------------------------------------------------
-std::string JoinLines(const TextLines& lines) {
-    std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}
-
-namespace {
-const char* FindByte(const char* from, const char* end, char byte) {
-    const void* found = std::memchr(from, byte, static_cast<std::size_t>(end - from));
-    return found != nullptr ? static_cast<const char*>(found) : end;
-}
-} // namespace
-
-TextLines SplitLines(std::string_view text) {
-    if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos)
-        text = text.substr(0, zero);
-    // Scripts run to tens of megabytes and this is the reader's hot spot: the next CR and the
-    // next LF are each found by memchr and kept until the scan passes them.
-    TextLines lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    const char* const end = text.data() + text.size();
-    const char* start = text.data();
-    const char* nextCr = FindByte(start, end, '\r');
-    const char* nextLf = FindByte(start, end, '\n');
-    while (start != end) {
-        const char* lineEnd = std::min(nextCr, nextLf);
-        lines.emplace_back(start, lineEnd);
-        if (lineEnd == end)
-            break;
-        start = lineEnd + (*lineEnd == '\r' && lineEnd + 1 != end && lineEnd[1] == '\n' ? 2 : 1);
-        if (nextCr < start)
-            nextCr = FindByte(start, end, '\r');
-        if (nextLf < start)
-            nextLf = FindByte(start, end, '\n');
-    }
-    return lines;
-}
-
 // ----- Fade effects -----------------------------------------------------------------------------
 namespace {
 // The fade effects in the order of their numbers, each with the number that format versions 2

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/TextLines.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -15,15 +17,6 @@ namespace miravo {
 
 class ByteReader;
 class ByteWriter;
-
-// An item's script and every other multi-line text: lines without line-break characters.
-using TextLines = std::vector<std::string>;
-
-// Each line followed by CR LF (the form of the file and of the exports).
-std::string JoinLines(const TextLines& lines);
-// Splits at CR LF, lone CR and lone LF; a final break starts no further line; a zero byte ends
-// the text.
-TextLines SplitLines(std::string_view text);
 
 // ----- Fade effects -----------------------------------------------------------------------------
 inline constexpr int kFadeEffectCount = 10;
@@ -58,7 +51,7 @@ public:
     std::string Name = "NewItem"; // every path that creates an item names it at once
     std::int32_t X = 0;
     std::int32_t Y = 0;
-    TextLines Text;
+    CTextLines Text; // the script
     std::uint8_t LinkType = kLinkMenu;
     std::array<CNovelLink, kLinkSlotCount> Links;
 
@@ -95,8 +88,8 @@ public:
     void LoadFromStream(ByteReader& stream, bool appendTrailingEmptyLine = true);
 
     // Append the script export / the story-text export of all items, in item order.
-    void ExportScript(TextLines& lines) const;
-    void ExportPlainText(TextLines& lines) const;
+    void ExportScript(CTextLines& lines) const;
+    void ExportPlainText(CTextLines& lines) const;
 
     bool operator==(const CNovelItems& other) const;
 

@@ -23,7 +23,7 @@ std::string LinkTypeLine(const CNovelItem& item) {
     }
 }
 
-void AppendLinkLines(const CNovelItem& item, TextLines& lines) {
+void AppendLinkLines(const CNovelItem& item, CTextLines& lines) {
     for (const CNovelLink& link : item.Links) {
         if (!link.Enabled)
             continue;
@@ -36,52 +36,50 @@ void AppendLinkLines(const CNovelItem& item, TextLines& lines) {
 
 } // namespace
 
-void CNovelItems::ExportScript(TextLines& lines) const {
+void CNovelItems::ExportScript(CTextLines& lines) const {
     for (const auto& item : items_) {
-        lines.emplace_back(kItemSeparator);
+        lines.push_back(kItemSeparator);
         lines.push_back(ItemNameLine(*item));
         lines.push_back("..Position " + std::to_string(item->X) + " " + std::to_string(item->Y));
         lines.push_back(LinkTypeLine(*item));
         AppendLinkLines(*item, lines);
-        lines.emplace_back(kTextSeparator);
-        lines.push_back(JoinLines(item->Text)); // the whole text as one entry
-        lines.emplace_back();
-        lines.emplace_back();
+        lines.push_back(kTextSeparator);
+        lines.push_back(item->Text.Joined()); // the whole text as one entry
+        lines.push_back("");
+        lines.push_back("");
     }
 }
 
-void CNovelItems::ExportPlainText(TextLines& lines) const {
+void CNovelItems::ExportPlainText(CTextLines& lines) const {
     for (const auto& item : items_) {
-        lines.emplace_back(kPlainSeparator);
+        lines.push_back(kPlainSeparator);
         lines.push_back(ItemNameLine(*item));
         lines.push_back(LinkTypeLine(*item));
         AppendLinkLines(*item, lines);
-        lines.emplace_back(kPlainSeparator);
-        for (const std::string& line : item->Text) {
+        lines.push_back(kPlainSeparator);
+        for (std::string_view line : item->Text) {
             if (!line.empty() && !IsCommandLine(line))
                 lines.push_back(StripTextMarkers(line));
         }
-        lines.emplace_back();
-        lines.emplace_back();
+        lines.push_back("");
+        lines.push_back("");
     }
 }
 
-TextLines ScriptExportLines(const CNovelItems& items) {
-    TextLines lines{std::string(kScriptExportHeader), std::string()};
+CTextLines ScriptExportLines(const CNovelItems& items) {
+    CTextLines lines{kScriptExportHeader, ""};
     items.ExportScript(lines);
     return lines;
 }
 
-TextLines PlainTextExportLines(const CNovelItems& items) {
-    TextLines lines{std::string(kPlainTextExportHeader), std::string()};
+CTextLines PlainTextExportLines(const CNovelItems& items) {
+    CTextLines lines{kPlainTextExportHeader, ""};
     items.ExportPlainText(lines);
     return lines;
 }
 
-std::string JoinExportLines(const TextLines& lines) { return JoinLines(lines); }
-
-void WriteTextLinesFile(const std::filesystem::path& path, const TextLines& lines) {
-    WriteFileAtomically(path, JoinExportLines(lines));
+void WriteTextLinesFile(const std::filesystem::path& path, const CTextLines& lines) {
+    WriteFileAtomically(path, lines.Joined());
 }
 
 } // namespace miravo

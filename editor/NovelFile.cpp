@@ -236,7 +236,7 @@ void CNovelItems::SaveToStream(ByteWriter& stream) const {
         stream.WriteString(item->Name);
         stream.WriteInt32(item->X);
         stream.WriteInt32(item->Y);
-        stream.WriteString(JoinLines(item->Text));
+        stream.WriteString(item->Text.Joined());
         stream.WriteByte(item->LinkType);
         for (const CNovelLink& link : item->Links)
             WriteLink(stream, link);
@@ -251,9 +251,9 @@ void CNovelItems::LoadFromStream(ByteReader& stream, bool appendTrailingEmptyLin
         item.Name = stream.ReadString();
         item.X = stream.ReadInt32();
         item.Y = stream.ReadInt32();
-        item.Text = SplitLines(stream.ReadStringView());
+        item.Text = CTextLines::Split(stream.ReadStringView());
         if (appendTrailingEmptyLine && !item.Text.empty() && !item.Text.back().empty())
-            item.Text.emplace_back();
+            item.Text.push_back("");
         item.LinkType = stream.ReadByte();
         for (CNovelLink& link : item.Links)
             ReadLink(stream, link);

@@ -59,7 +59,7 @@ void TTextForm::ChangeText() {
         return;
     }
     const CNovelItem& item = document_->Model().Items[document_->State().currentItem];
-    editor_.SetText(WidenShiftJis(JoinLines(item.Text)));
+    editor_.SetText(WidenShiftJis(item.Text.Joined()));
     SendMessageW(editor_.Handle(), EM_SETSEL, 0, 0);
     SendMessageW(editor_.Handle(), EM_SCROLLCARET, 0, 0);
     SendMessageW(editor_.Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
@@ -75,7 +75,7 @@ void TTextForm::StoreToItem() {
         return;
     }
     CNovelItem& item = document_->Model().Items[document_->State().currentItem];
-    item.Text = SplitLines(NarrowToShiftJis(editor_.Text()));
+    item.Text = CTextLines::Split(NarrowToShiftJis(editor_.Text()));
 }
 
 void TTextForm::NameEditChange() {

@@ -347,7 +347,7 @@ Json LinkToJson(const CNovelLink& link) {
 
 Json ItemToJson(const CNovelItem& item) {
     Json text = Json::array();
-    for (const std::string& line : item.Text)
+    for (std::string_view line : item.Text)
         text.push_back(ToJsonText(line));
     Json links = Json::array();
     for (const CNovelLink& link : item.Links)

@@ -110,18 +110,83 @@ TEST(NovelTables, CountersAndWindowsDefaultsAndDelete) {
     EXPECT_EQ(windows.Count(), 1);
 }
 
-TEST(NovelText, SplitAndJoin) {
-    EXPECT_TRUE(SplitLines("").empty());
-    EXPECT_EQ(SplitLines("a"), (TextLines{"a"}));
-    EXPECT_EQ(SplitLines("a\r\n"), (TextLines{"a"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\n"), (TextLines{"a", ""}));
-    EXPECT_EQ(SplitLines("a\r"), (TextLines{"a"}));
-    EXPECT_EQ(SplitLines("\r"), (TextLines{""}));
-    EXPECT_EQ(SplitLines("\n\r"), (TextLines{"", ""}));
-    EXPECT_EQ(SplitLines("a\rb\nc\r\nd\n\re"), (TextLines{"a", "b", "c", "d", "", "e"}));
-    EXPECT_EQ(SplitLines(std::string("a\r\nb\0c\r\nd", 9)), (TextLines{"a", "b"}));
-    EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(JoinLines({}), "");
+TEST(NovelText, SplitAtEveryKindOfBreakAndStopAtAZeroByte) {
+    EXPECT_TRUE(CTextLines::Split("").empty());
+    EXPECT_EQ(CTextLines::Split("a"), (CTextLines{"a"}));
+    EXPECT_EQ(CTextLines::Split("a\r\n"), (CTextLines{"a"}));
+    EXPECT_EQ(CTextLines::Split("a\r\n\r\n"), (CTextLines{"a", ""}));
+    EXPECT_EQ(CTextLines::Split("a\r"), (CTextLines{"a"}));
+    EXPECT_EQ(CTextLines::Split("\r"), (CTextLines{""}));
+    EXPECT_EQ(CTextLines::Split("\n\r"), (CTextLines{"", ""}));
+    EXPECT_EQ(CTextLines::Split("a\rb\nc\r\nd\n\re"), (CTextLines{"a", "b", "c", "d", "", "e"}));
+    EXPECT_EQ(CTextLines::Split(std::string("a\r\nb\0c\r\nd", 9)), (CTextLines{"a", "b"}));
+}
+
+// Every text of up to seven characters from "a", CR and LF splits as a character-by-character
+// reading of the rules does: the copy-whole path for CR LF texts and the general path agree.
+TEST(NovelText, SplitAgreesWithAPlainReadingOfTheRulesOnEveryShortText) {
+    auto reference = [](const std::string& text) {
+        std::vector<std::string> lines;
+        std::string line;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\r' && text[i] != '\n') {
+                line += text[i];
+                continue;
+            }
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.push_back(line);
+            line.clear();
+        }
+        if (!line.empty())
+            lines.push_back(line);
+        return lines;
+    };
+    const char alphabet[] = {'a', '\r', '\n'};
+    std::vector<std::string> texts{""};
+    for (std::size_t from = 0; texts.back().size() < 7; ++from)
+        for (char c : alphabet)
+            texts.push_back(texts[from] + c);
+    for (const std::string& text : texts) {
+        const CTextLines lines = CTextLines::Split(text);
+        const std::vector<std::string> expected = reference(text);
+        std::vector<std::string> got(lines.begin(), lines.end());
+        ASSERT_EQ(got, expected) << ::testing::PrintToString(text);
+        std::string joined;
+        for (const std::string& line : expected)
+            joined += line + "\r\n";
+        ASSERT_EQ(lines.Joined(), joined) << ::testing::PrintToString(text);
+    }
+}
+
+TEST(NovelText, LinesJoinWithCrLfAndKeepWhatWasPutIn) {
+    EXPECT_EQ((CTextLines{"a", "", "b"}).Joined(), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(CTextLines{}.Joined(), "");
+
+    // An export puts a whole script in as one entry; it stays one entry.
+    CTextLines lines{"first"};
+    lines.push_back("x\r\ny\r\n");
+    lines.push_back("");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "first");
+    EXPECT_EQ(lines[1], "x\r\ny\r\n");
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(lines.Joined(), "first\r\nx\r\ny\r\n\r\n\r\n");
+    EXPECT_THROW((void)lines.at(3), std::out_of_range);
+    EXPECT_NE(lines, CTextLines::Split(lines.Joined())); // five lines once split
+
+    // A line of the list itself, put in again while the text grows.
+    for (int i = 0; i < 100; ++i)
+        lines.push_back(lines[0]);
+    EXPECT_EQ(lines.back(), "first");
+
+    std::vector<std::string> seen;
+    for (std::string_view line : CTextLines{"p", "q"})
+        seen.emplace_back(line);
+    EXPECT_EQ(seen, (std::vector<std::string>{"p", "q"}));
+    lines.clear();
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(lines, CTextLines{});
 }
 
 TEST(NovelHeader, DefaultsAndFadeNumbers) {

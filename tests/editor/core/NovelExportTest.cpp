@@ -16,7 +16,7 @@ const std::string kTextSeparator = ".." + std::string(75, '-');
 TEST(NovelExport, ScriptExport) {
     CNovelModel model;
     FillFullNovel(model);
-    const std::string text = JoinExportLines(ScriptExportLines(model.Items));
+    const std::string text = ScriptExportLines(model.Items).Joined();
     const std::string expected =
         "MIRAVO_SCRIPT 002\r\n\r\n" + kItemSeparator + "\r\n..Item \"" + Sj("はじまり") +
         "\"\r\n..Position 16 24\r\n"
@@ -48,7 +48,7 @@ TEST(NovelExport, PlainTextExportKeepsStoryLinesOnly) {
     item.Links[0] = {true, "go", "t", true, "c", 2};
     item.Text = {".Wait 1", " .Wait 2", "", "@", ";@;", "x@y;z", "\x81\x40\x83\x40@", ".", "end"};
     model.Items.Add().Links[0].Enabled = false;
-    const std::string text = JoinExportLines(PlainTextExportLines(model.Items));
+    const std::string text = PlainTextExportLines(model.Items).Joined();
     EXPECT_EQ(text, "Miravo - Plain Text Output\r\n\r\n"
                     "..--------\r\n..Item \"a\"b\"\r\n..LinkType Menu\r\n"
                     "..Link \"go\" \"t\"  \"c\" >= 2\r\n..--------\r\n"
@@ -60,7 +60,7 @@ TEST(NovelExport, PlainTextExportKeepsStoryLinesOnly) {
 TEST(NovelExport, UnknownLinkTypeAndFile) {
     CNovelModel model;
     model.Items.Add().LinkType = 7;
-    const TextLines lines = ScriptExportLines(model.Items);
+    const CTextLines lines = ScriptExportLines(model.Items);
     EXPECT_EQ(lines[5], "..LinkType ");
 
     TempFolder folder;

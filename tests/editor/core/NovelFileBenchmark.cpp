@@ -12,6 +12,10 @@
 
 #include <cstdio>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace miravo;
 using namespace miravo::test;
 
@@ -118,4 +122,18 @@ BENCHMARK(PlainWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainWriteUnflushed)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseInMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(SerializeInMemory)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // glibc hands a freed block of this size back to the kernel or keeps it depending on what
+    // else the heap holds, so one side of a comparison would pay fresh-page faults on every
+    // iteration and the other none. Keep freed memory for both.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -114,13 +114,13 @@ TEST(NovelFile, TrailingEmptyLineAfterReading) {
     CNovelModel loaded;
     RecordingInteraction ui;
     ASSERT_EQ(Parse(loaded, SerializeNovel(model), ui), NovelLoadResult::Loaded);
-    EXPECT_EQ(loaded.Items[0].Text, (TextLines{"one", "two", ""}));
-    EXPECT_EQ(loaded.Items[1].Text, (TextLines{"one", ""}));
+    EXPECT_EQ(loaded.Items[0].Text, (CTextLines{"one", "two", ""}));
+    EXPECT_EQ(loaded.Items[1].Text, (CTextLines{"one", ""}));
     EXPECT_TRUE(loaded.Items[2].Text.empty());
 
     loaded.Reset();
     ParseNovel(loaded, SerializeNovel(model), ui, NovelReadOptions{false});
-    EXPECT_EQ(loaded.Items[0].Text, (TextLines{"one", "two"}));
+    EXPECT_EQ(loaded.Items[0].Text, (CTextLines{"one", "two"}));
 }
 
 TEST(NovelFile, OlderVersionsKeepDefaultsForWhatTheyLack) {

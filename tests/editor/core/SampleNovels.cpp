@@ -106,7 +106,7 @@ void FillLargeNovel(CNovelModel& model, int itemCount, int linesPerItem) {
         item.Name = Sj("場面") + std::to_string(i);
         item.X = (i % 40) * 160;
         item.Y = (i / 40) * 40;
-        item.Text.reserve(static_cast<std::size_t>(linesPerItem) + 1);
+        item.Text.reserve(static_cast<std::size_t>(linesPerItem) + 1, 0);
         for (int line = 0; line < linesPerItem; ++line) {
             switch (line % 8) {
             case 0:
@@ -121,7 +121,7 @@ void FillLargeNovel(CNovelModel& model, int itemCount, int linesPerItem) {
             default: item.Text.push_back(story); break;
             }
         }
-        item.Text.emplace_back();
+        item.Text.push_back("");
         item.LinkType = static_cast<std::uint8_t>(i % 3);
         for (int slot = 0; slot < 3; ++slot) {
             CNovelLink& link = item.Links[static_cast<std::size_t>(slot)];

@@ -111,10 +111,10 @@ TEST_F(MvTool, BadJsonWritesNothing) {
 TEST_F(MvTool, Exports) {
     ASSERT_EQ(Tool({"export-script", P(novel_), P(folder_ / "s.txt")}).code, 0);
     EXPECT_EQ(TempFolder::Read(folder_ / "s.txt"),
-              JoinExportLines(ScriptExportLines(model_.Items)));
+              ScriptExportLines(model_.Items).Joined());
     ASSERT_EQ(Tool({"export-text", P(novel_), P(folder_ / "p.txt")}).code, 0);
     EXPECT_EQ(TempFolder::Read(folder_ / "p.txt"),
-              JoinExportLines(PlainTextExportLines(model_.Items)));
+              PlainTextExportLines(model_.Items).Joined());
 }
 
 TEST_F(MvTool, ErrorsAreOneLineWithTheSystemsMessage) {

@@ -19,7 +19,7 @@ public:
     std::vector<std::string> shown;
 };
 
-std::string Utf8(const std::string& shiftJis) { return sjis::ToUtf8(shiftJis); }
+std::string Utf8(std::string_view shiftJis) { return sjis::ToUtf8(shiftJis); }
 
 } // namespace
 
@@ -47,7 +47,7 @@ std::vector<NovelReference> ReferencedFiles(const CNovelModel& model) {
     const FileWord fileWords[] = {
         {".GRAPHLOAD", 1}, {".CHARSET", 2}, {".MIDIPLAY", 1}, {".SOUNDPLAY", 1}, {".BGMPLAY", 1}};
     for (int i = 0; i < model.Items.Count(); ++i) {
-        for (const std::string& line : model.Items[i].Text) {
+        for (std::string_view line : model.Items[i].Text) {
             if (!IsCommandLine(line))
                 continue;
             const std::vector<std::string> words = SplitCommandWords(line);
@@ -85,7 +85,7 @@ std::vector<std::string> CheckSampleFolder(const std::filesystem::path& folder,
                 problems.push_back(Utf8(item.Name) + ": condition on missing counter " +
                                    Utf8(link.CounterName));
         }
-        for (const std::string& line : item.Text) {
+        for (std::string_view line : item.Text) {
             if (!IsCommandLine(line))
                 continue;
             const std::string command = sjis::AsciiUpper(CommandWord(line));
