@@ -1,6 +1,6 @@
 #include "editor/widgets/WideText.h"
 
-#include "editor/ShiftJis.h"
+#include "novel/ShiftJis.h"
 #include "vintara/Win32.h"
 
 namespace miravo {

@@ -1,6 +1,6 @@
 #include "tools/mvtool/Console.h"
 
-#include "editor/ShiftJis.h"
+#include "novel/ShiftJis.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -1,11 +1,10 @@
 #include "tools/mvtool/MvTool.h"
 
-#include "editor/EditorError.h"
-#include "editor/FileAccess.h"
-#include "editor/NovelDocument.h"
-#include "editor/NovelExport.h"
-#include "editor/ShiftJis.h"
-#include "editor/UserInteraction.h"
+#include "novel/EditorError.h"
+#include "novel/FileAccess.h"
+#include "novel/NovelDocument.h"
+#include "novel/NovelExport.h"
+#include "novel/ShiftJis.h"
 #include "tools/mvtool/NovelJson.h"
 
 #include <ostream>
@@ -40,17 +39,16 @@ public:
     UsageError() : EditorError("引数が正しくありません.") {}
 };
 
-// Message boxes of the document operations, turned into console lines: notices are printed as
-// notes; an error box means the file was refused.
-class ConsoleInteraction : public IUserInteraction {
+// Loading notices turned into console lines: information is printed as a note; a refusal
+// becomes the error of the command.
+class ConsoleInteraction : public ILoadNotices {
 public:
     explicit ConsoleInteraction(std::ostream& err) : err_(err) {}
-    MessageResult ShowMessage(const MessageRequest& request) override {
-        if (request.icon == MessageIcon::Error)
-            refusal_ = request.text;
+    void Notice(const LoadNotice& notice) override {
+        if (notice.kind == NoticeKind::Refusal)
+            refusal_ = notice.text;
         else
-            err_ << "mvtool: 注意: " << OneLine(request.text) << "\n";
-        return MessageResult::Ok;
+            err_ << "mvtool: 注意: " << OneLine(notice.text) << "\n";
     }
     const std::string& Refusal() const { return refusal_; }
 

@@ -1,6 +1,6 @@
 #include "tools/mvtool/NovelJson.h"
 
-#include "editor/ShiftJis.h"
+#include "novel/ShiftJis.h"
 
 #include <nlohmann/json.hpp>
 

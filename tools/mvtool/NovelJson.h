@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/EditorError.h"
-#include "editor/NovelData.h"
+#include "novel/EditorError.h"
+#include "novel/NovelData.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "tools/samplegen/SampleGenerator.h"
 
-#include "editor/FileAccess.h"
-#include "editor/NovelData.h"
-#include "editor/NovelDocument.h"
-#include "editor/ShiftJis.h"
+#include "novel/FileAccess.h"
+#include "novel/NovelData.h"
+#include "novel/NovelDocument.h"
+#include "novel/ShiftJis.h"
 #include "tools/samplegen/ImageFiles.h"
 #include "tools/samplegen/SampleNovel.h"
 #include "tools/samplegen/SamplePictures.h"

@@ -1,8 +1,8 @@
 #include "tools/samplegen/SampleNovel.h"
 
-#include "editor/CommandStrings.h"
-#include "editor/NovelData.h"
-#include "editor/ShiftJis.h"
+#include "novel/CommandStrings.h"
+#include "novel/NovelData.h"
+#include "novel/ShiftJis.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
 // Seeds of the JSON reader's fuzzer, made by the JSON writer.
-#include "tests/editor/core/CorpusSeeds.h"
-#include "tests/editor/core/SampleNovels.h"
+#include "tests/novel/CorpusSeeds.h"
+#include "tests/novel/SampleNovels.h"
 
 #include "tools/mvtool/NovelJson.h"
 

@@ -1,10 +1,10 @@
 // The mvtool program itself, started as a separate process (natively and, in the Windows build,
 // mvtool.exe under Wine).
-#include "tests/editor/core/SampleNovels.h"
-#include "tests/editor/core/TempFolder.h"
+#include "tests/novel/SampleNovels.h"
+#include "tests/novel/TempFolder.h"
 
-#include "editor/FileAccess.h"
-#include "editor/NovelDocument.h"
+#include "novel/FileAccess.h"
+#include "novel/NovelDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "tests/editor/core/SampleNovels.h"
-#include "tests/editor/core/TempFolder.h"
+#include "tests/novel/SampleNovels.h"
+#include "tests/novel/TempFolder.h"
 
-#include "editor/ByteStream.h"
-#include "editor/FileAccess.h"
-#include "editor/NovelDocument.h"
-#include "editor/NovelExport.h"
+#include "novel/ByteStream.h"
+#include "novel/FileAccess.h"
+#include "novel/NovelDocument.h"
+#include "novel/NovelExport.h"
 #include "tools/mvtool/MvTool.h"
 #include "tools/mvtool/NovelJson.h"
 
@@ -110,11 +110,9 @@ TEST_F(MvTool, BadJsonWritesNothing) {
 
 TEST_F(MvTool, Exports) {
     ASSERT_EQ(Tool({"export-script", P(novel_), P(folder_ / "s.txt")}).code, 0);
-    EXPECT_EQ(TempFolder::Read(folder_ / "s.txt"),
-              ScriptExportLines(model_.Items).Joined());
+    EXPECT_EQ(TempFolder::Read(folder_ / "s.txt"), ScriptExportLines(model_.Items).Joined());
     ASSERT_EQ(Tool({"export-text", P(novel_), P(folder_ / "p.txt")}).code, 0);
-    EXPECT_EQ(TempFolder::Read(folder_ / "p.txt"),
-              PlainTextExportLines(model_.Items).Joined());
+    EXPECT_EQ(TempFolder::Read(folder_ / "p.txt"), PlainTextExportLines(model_.Items).Joined());
 }
 
 TEST_F(MvTool, ErrorsAreOneLineWithTheSystemsMessage) {

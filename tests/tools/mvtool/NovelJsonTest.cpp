@@ -1,7 +1,7 @@
-#include "tests/editor/core/RecordingInteraction.h"
-#include "tests/editor/core/SampleNovels.h"
+#include "tests/novel/RecordingInteraction.h"
+#include "tests/novel/SampleNovels.h"
 
-#include "editor/NovelDocument.h"
+#include "novel/NovelDocument.h"
 #include "tools/mvtool/NovelJson.h"
 
 #include <gtest/gtest.h>

@@ -1,21 +1,17 @@
 #include "SampleCheck.h"
 
-#include "editor/CommandParser.h"
-#include "editor/NovelDocument.h"
-#include "editor/ShiftJis.h"
-#include "editor/UserInteraction.h"
+#include "novel/CommandParser.h"
+#include "novel/NovelDocument.h"
+#include "novel/ShiftJis.h"
 #include "tools/samplegen/SampleGenerator.h"
 
 namespace miravo::test {
 
 namespace {
 
-class SilentUi : public IUserInteraction {
+class SilentUi : public ILoadNotices {
 public:
-    MessageResult ShowMessage(const MessageRequest& request) override {
-        shown.push_back(request.text);
-        return MessageResult::Ok;
-    }
+    void Notice(const LoadNotice& notice) override { shown.push_back(notice.text); }
     std::vector<std::string> shown;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/NovelData.h"
+#include "novel/NovelData.h"
 
 #include <filesystem>
 #include <string>

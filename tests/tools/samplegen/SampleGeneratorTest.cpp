@@ -1,7 +1,7 @@
 #include "tools/samplegen/SampleGenerator.h"
 #include "SampleCheck.h"
-#include "editor/FileAccess.h"
-#include "editor/ShiftJis.h"
+#include "novel/FileAccess.h"
+#include "novel/ShiftJis.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,3 @@
+# The flow chart: geometry and the chart window.
+list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ChartGeometry.cpp)
+list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/ChartForm.cpp)

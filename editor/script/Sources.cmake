@@ -1,0 +1,2 @@
+# The item text editor and the command dialogs.
+list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/TextForm.cpp)

@@ -1,0 +1,346 @@
+#include "editor/shell/MainForm.h"
+
+#include "editor/chart/ChartForm.h"
+#include "editor/properties/CounterForm.h"
+#include "editor/script/TextForm.h"
+#include "editor/shell/AboutForm.h"
+#include "editor/shell/Resource.h"
+#include "editor/shell/UserInteraction.h"
+#include "editor/widgets/Paint.h"
+#include "editor/widgets/WideText.h"
+#include "novel/NovelData.h"
+
+#include <algorithm>
+#include <commctrl.h>
+
+namespace miravo {
+
+namespace {
+
+constexpr int kToolPanelId = 10;
+constexpr int kToolBarId = 11;
+constexpr int kStatusBarId = 12;
+constexpr int kTitleLabelWidth = 320;
+// Posted to itself once the first show has put the window on screen.
+constexpr UINT kFormShownMessage = WM_APP + 1;
+// Position of "最近使ったファイル(&R)" in the File menu.
+constexpr int kRecentMenuPosition = 5;
+
+} // namespace
+
+TMainForm::TMainForm(CNovelModel& model, IUserInteraction& ui, Application& application)
+    : model_(model), ui_(ui), application_(application), document_(model, state_, ui, *this) {}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::Create(const MainFormArgs& args) {
+    state_.programFolder = args.programFolder;
+    state_.currentFilePath.clear();
+    state_.hasFileName = false;
+    commandLineFile_ = args.commandLineFile;
+    themeLevel_ = args.themeLevel;
+    uiFont_ = CreateUiFont(kUiFontFace, 9);
+    titleFont_ = CreateUiFont(kUiFontFace, 10, true);
+    RegisterWindowClass({.name = L"MiravoMainForm", .background = nullptr});
+    MdiFrame::Create(
+        {.className = L"MiravoMainForm",
+         .text = L"Miravo",
+         .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+         .menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU))});
+    accelerators_ =
+        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+    FormCreate();
+}
+
+void TMainForm::FormCreate() {
+    CreateMdiClient();
+    toolPanel_.Create(Handle(), kToolPanelId, kToolPanelHeight);
+    CreateToolBar();
+    novelTitleLabel_.Create({.parent = toolPanel_.Handle(),
+                             .height = kToolPanelHeight,
+                             .font = titleFont_.Get(),
+                             .alignment = DT_RIGHT,
+                             .colour = RGB(32, 48, 96)});
+    statusBar_.Create(
+        {.parent = Handle(), .id = kStatusBarId, .style = SBARS_SIZEGRIP, .font = uiFont_.Get()});
+    statusBar_.SetPanels({-1});
+    application_.SetMainWindow(Handle(), MdiClient(), accelerators_);
+    application_.SetHintHandler(
+        [this](const std::wstring& hint) { statusBar_.SetPanelText(0, L" " + hint); });
+    ApplyThemeLevel();
+    // The dialogs of the novel's properties, the playtest and the build are not part of the
+    // editor yet: their commands stay unavailable until they are.
+    const HMENU menu = GetMenu(Handle());
+    for (const int command : {ID_NOVEL_PROPERTY, ID_TESTPLAY, ID_MAKE_RUNTIME}) {
+        EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
+        SendMessageW(toolBar_.Handle(), TB_ENABLEBUTTON, command, FALSE);
+    }
+    LayoutFrame();
+}
+
+void TMainForm::CreateToolBar() {
+    toolImages_ = CreateToolImages();
+    toolBar_.Create(
+        {.parent = toolPanel_.Handle(), .id = kToolBarId, .x = 2, .y = 1, .font = uiFont_.Get()},
+        toolImages_.Get());
+    toolBar_.AddButton({ID_NOVEL_OPEN, kOpenImage, L"開く", L"|ファイルを開く (Ctrl+O)"});
+    toolBar_.AddButton({ID_NOVEL_SAVE, kSaveImage, L"保存", L"|上書き保存 (Ctrl+S)"});
+    toolBar_.AddButton(
+        {ID_NOVEL_PROPERTY, kPropertyImage, L"プロパティ", L"|プロパティの設定 (Ctrl+P)"});
+    toolBar_.AddButton({ID_TESTPLAY, kTestplayImage, L"テストプレイ", L"|テストプレイする (F5)"});
+    const SIZE size = toolBar_.IdealSize();
+    toolBar_.SetBounds(2, (kToolPanelHeight - size.cy) / 2, size.cx, size.cy);
+}
+
+void TMainForm::ApplyThemeLevel() {
+    toolPanel_.ShowBoxes(themeLevel_ >= 2);
+    toolPanel_.ShowBevel(themeLevel_ < 2);
+}
+
+void TMainForm::LayoutFrame() {
+    const RECT client = ClientRect();
+    const int width = client.right;
+    SendMessageW(statusBar_.Handle(), WM_SIZE, 0, 0);
+    const int statusHeight = IsWindowVisible(statusBar_.Handle()) ? statusBar_.Height() : 0;
+    toolPanel_.SetBounds(0, 0, width, kToolPanelHeight);
+    const int half = kToolPanelHeight / 2;
+    toolPanel_.SetBoxes(
+        {{{0, 0, width, half}, RGB(252, 253, 255), RGB(226, 235, 249), true},
+         {{0, half, width, kToolPanelHeight}, RGB(214, 227, 246), RGB(190, 209, 238), true},
+         {{width - kTitleLabelWidth - 16, 0, width, kToolPanelHeight},
+          RGB(214, 227, 246),
+          RGB(168, 196, 236),
+          false}});
+    novelTitleLabel_.SetBounds(width - kTitleLabelWidth - 8, 0, kTitleLabelWidth, kToolPanelHeight);
+    SetWindowPos(MdiClient(), nullptr, 0, kToolPanelHeight, width,
+                 std::max<int>(client.bottom - kToolPanelHeight - statusHeight, 0), SWP_NOZORDER);
+}
+
+void TMainForm::AttachChildren(const MainFormChildren& children) { children_ = children; }
+
+void TMainForm::ShowFirst(int showCommand) {
+    FormShow();
+    if (!IsZoomed(Handle())) {
+        Show(showCommand);
+    } else {
+        Show(SW_SHOW);
+    }
+    PostMessageW(Handle(), kFormShownMessage, 0, 0);
+}
+
+void TMainForm::FormShow() {
+    ReadSettings();
+    document_.NewNovel();
+}
+
+void TMainForm::FormShown() {
+    UpdateWindow(Handle());
+    if (!commandLineFile_.empty()) {
+        document_.OpenNovelFile(commandLineFile_);
+    }
+    if (state_.firstRun) {
+        const MessageResult answer = ui_.ShowMessage(
+            {.text =
+                 "初回の起動です.\r\nMiravo の編集ファイル(.mve)に関連付けを行いますか？\r\n"
+                 "([はい]を推奨します)\r\n\r\n※ 関連付けを行うと、編集ファイルをダブルクリックで"
+                 "開けるようになります. \r\n関連付けには管理者権限が必要です. "
+                 "(後で関連付けすることもできます).",
+             .caption = "ファイルの関連付け",
+             .buttons = MessageButtons::YesNo,
+             .icon = MessageIcon::Question});
+        if (answer == MessageResult::Yes) {
+            StartAssociator();
+        }
+    }
+}
+
+bool TMainForm::FormCloseQuery() {
+    if (!document_.CheckSave()) {
+        return false;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(state_.programFolder / kScratchFileName, ignored);
+    try {
+        WriteSettings();
+    } catch (...) {
+        // A settings file that cannot be written must not keep the editor from closing.
+        OnException(std::current_exception());
+    }
+    return true;
+}
+
+void TMainForm::UpdateTitle() {
+    SetText(Widen(document_.WindowTitle()));
+    novelTitleLabel_.SetText(WidenShiftJis(model_.Header.Title));
+}
+
+void TMainForm::StoreToItem() {
+    if (children_.text != nullptr) {
+        children_.text->StoreToItem();
+    }
+}
+
+void TMainForm::ChangeText() {
+    if (children_.text != nullptr) {
+        children_.text->ChangeText();
+    }
+}
+
+void TMainForm::ResizeChart() {
+    if (children_.chart != nullptr) {
+        children_.chart->ResizeChart();
+    }
+}
+
+void TMainForm::EndMultiSelection() {
+    if (children_.chart != nullptr) {
+        children_.chart->EndMultiSelection();
+    }
+}
+
+void TMainForm::DrawChart() {
+    if (children_.chart != nullptr) {
+        children_.chart->DrawChart();
+    }
+}
+
+ChartPoint TMainForm::ChartScrollPosition() const {
+    return children_.chart != nullptr ? children_.chart->ScrollPosition() : ChartPoint{};
+}
+
+void TMainForm::RefreshLists() {
+    if (children_.counter != nullptr) {
+        children_.counter->RefreshLists();
+    }
+}
+
+void TMainForm::OnException(std::exception_ptr error) {
+    ui_.ShowMessage({.text = NarrowToUtf8(ExceptionText(error)),
+                     .caption = "Miravo",
+                     .buttons = MessageButtons::Ok,
+                     .icon = MessageIcon::Error});
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HandleCommand(LOWORD(wParam))) {
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(Handle()), 0)) {
+            FileMainMenuClick(reinterpret_cast<HMENU>(wParam));
+        }
+        break;
+    case WM_MENUSELECT:
+        // Menu items carry no hints: the status bar shows an empty one while a menu is open.
+        application_.SetHint(L"");
+        break;
+    case WM_SIZE: LayoutFrame(); return 0;
+    case kFormShownMessage: FormShown(); return 0;
+    case WM_CLOSE:
+        if (FormCloseQuery()) {
+            DestroyWindow(Handle());
+        }
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}
+
+bool TMainForm::HandleCommand(int command) {
+    if (command >= ID_RECENT_FIRST && command <= ID_RECENT_LAST) {
+        RecentFileClick(command - ID_RECENT_FIRST);
+        return true;
+    }
+    switch (command) {
+    case ID_NOVEL_NEW: NovelNewClick(); return true;
+    case ID_NOVEL_OPEN: NovelOpenClick(); return true;
+    case ID_NOVEL_SAVE: NovelSaveClick(); return true;
+    case ID_NOVEL_SAVE_AS: NovelSaveAsClick(); return true;
+    case ID_ASSOCIATE: AssociateClick(); return true;
+    case ID_CHART_BMP_SAVE: ChartBmpSaveClick(); return true;
+    case ID_TEXT_SAVE: TextSaveClick(); return true;
+    case ID_PLANE_TEXT_SAVE: PlaneTextSaveClick(); return true;
+    case ID_EXIT: ExitMenuClick(); return true;
+    case ID_ARRANGE_WINDOW: ArrangeWindowMenuClick(); return true;
+    case ID_RESET_WINDOW_LAYOUT: ResetWindowLayoutMenuClick(); return true;
+    case ID_SAVE_WINDOW_LAYOUT: SaveWindowLayoutMenuClick(); return true;
+    case ID_CONTENTS: Contents1Click(); return true;
+    case ID_ABOUT: AboutClick(); return true;
+    default: return false;
+    }
+}
+
+void TMainForm::FileMainMenuClick(HMENU fileMenu) {
+    const HMENU recent = GetSubMenu(fileMenu, kRecentMenuPosition);
+    while (GetMenuItemCount(recent) > 0) {
+        DeleteMenu(recent, 0, MF_BYPOSITION);
+    }
+    const auto& paths = state_.recentFiles.Paths();
+    if (paths.empty()) {
+        AppendMenuW(recent, MF_STRING | MF_GRAYED, ID_RECENT_NONE, L"(なし)");
+        return;
+    }
+    for (std::size_t i = 0; i < paths.size() && ID_RECENT_FIRST + i <= ID_RECENT_LAST; ++i) {
+        const std::wstring caption(paths[i].begin(), paths[i].end());
+        AppendMenuW(recent, MF_STRING, ID_RECENT_FIRST + i, caption.c_str());
+    }
+}
+
+void TMainForm::NovelNewClick() {
+    if (document_.CheckSave()) {
+        document_.NewNovel();
+    }
+}
+
+void TMainForm::NovelOpenClick() { document_.OpenWithDialog(); }
+
+void TMainForm::NovelSaveClick() { document_.Save(); }
+
+void TMainForm::NovelSaveAsClick() { document_.SaveAs(); }
+
+void TMainForm::RecentFileClick(int index) {
+    const auto& paths = state_.recentFiles.Paths();
+    if (index < 0 || static_cast<std::size_t>(index) >= paths.size()) {
+        return;
+    }
+    // A copy: opening reorders the list.
+    const std::u16string path = paths[static_cast<std::size_t>(index)];
+    document_.OpenRecentFile(std::filesystem::path(path));
+}
+
+void TMainForm::AssociateClick() {
+    const MessageResult answer = ui_.ShowMessage(
+        {.text = "Miravo の編集ファイル(.mve)に関連付けを行いますか？\r\n\r\n※ 関連付けを行うと、"
+                 "編集ファイルをダブルクリックで開けるようになります. \r\n関連付けには管理者権限が"
+                 "必要です.\r\n",
+         .caption = "ファイルの関連付け",
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question});
+    if (answer == MessageResult::Yes) {
+        StartAssociator();
+    }
+}
+
+void TMainForm::ChartBmpSaveClick() {
+    if (const auto path = document_.AskChartBitmapFile(); path && children_.chart != nullptr) {
+        children_.chart->SaveChartBitmap(*path);
+    }
+}
+
+void TMainForm::TextSaveClick() { document_.ExportText(TextExportKind::Script); }
+
+void TMainForm::PlaneTextSaveClick() { document_.ExportText(TextExportKind::PlainText); }
+
+void TMainForm::ExitMenuClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainForm::AboutClick() {
+    if (children_.about != nullptr) {
+        children_.about->ShowModal(Handle());
+    }
+}
+
+} // namespace miravo

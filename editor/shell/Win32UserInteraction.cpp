@@ -1,0 +1,107 @@
+#include "editor/shell/Win32UserInteraction.h"
+
+#include "editor/widgets/WideText.h"
+
+#include <commdlg.h>
+#include <vector>
+
+namespace miravo {
+
+namespace {
+
+UINT ButtonFlags(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::OkCancel: return MB_OKCANCEL;
+    case MessageButtons::YesNo: return MB_YESNO;
+    case MessageButtons::YesNoCancel: return MB_YESNOCANCEL;
+    case MessageButtons::Ok: break;
+    }
+    return MB_OK;
+}
+
+UINT IconFlags(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return MB_ICONINFORMATION;
+    case MessageIcon::Warning: return MB_ICONWARNING;
+    case MessageIcon::Error: return MB_ICONERROR;
+    case MessageIcon::Question: return MB_ICONQUESTION;
+    case MessageIcon::None: break;
+    }
+    return 0;
+}
+
+// "a|b|c|d" becomes "a\0b\0c\0d\0\0", as OPENFILENAME wants it.
+std::wstring FilterText(std::string_view filter) {
+    std::wstring text = Widen(filter);
+    for (wchar_t& c : text) {
+        if (c == L'|') {
+            c = L'\0';
+        }
+    }
+    text.push_back(L'\0');
+    text.push_back(L'\0');
+    return text;
+}
+
+} // namespace
+
+HWND Win32UserInteraction::Owner() const {
+    const HWND active = GetActiveWindow();
+    return active != nullptr ? active : owner_;
+}
+
+MessageResult Win32UserInteraction::ShowMessage(const MessageRequest& request) {
+    const UINT flags = ButtonFlags(request.buttons) | IconFlags(request.icon) |
+                       ((request.defaultButton == 2) ? MB_DEFBUTTON2 : 0);
+    switch (
+        MessageBoxW(Owner(), Widen(request.text).c_str(), Widen(request.caption).c_str(), flags)) {
+    case IDOK: return MessageResult::Ok;
+    case IDYES: return MessageResult::Yes;
+    case IDNO: return MessageResult::No;
+    default:
+        return request.buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+    }
+}
+
+std::optional<std::filesystem::path>
+Win32UserInteraction::AskOpenFile(const FileDialogRequest& request) {
+    return AskFile(request, false);
+}
+
+std::optional<std::filesystem::path>
+Win32UserInteraction::AskSaveFile(const FileDialogRequest& request) {
+    return AskFile(request, true);
+}
+
+std::optional<std::filesystem::path> Win32UserInteraction::AskFile(const FileDialogRequest& request,
+                                                                   bool save) {
+    const std::wstring filter = FilterText(request.filter);
+    const std::wstring title = Widen(request.title);
+    const std::wstring extension = Widen(request.defaultExtension);
+    const std::wstring folder = request.initialFolder.wstring();
+    // Long paths are allowed for, beyond MAX_PATH.
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring proposed = request.fileName.wstring();
+    proposed.copy(file.data(), file.size() - 1);
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Owner();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                   (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
+                   (request.hideReadOnly ? OFN_HIDEREADONLY : 0) | (save ? 0 : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(file.data());
+}
+
+} // namespace miravo

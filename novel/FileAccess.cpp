@@ -1,0 +1,109 @@
+#include "novel/FileAccess.h"
+
+#include "novel/EditorError.h"
+#include "novel/FileAccessPlatform.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+
+namespace miravo {
+namespace {
+
+std::string Quoted(const std::filesystem::path& path) { return "\"" + PathToUtf8(path) + "\""; }
+
+// Large writes go out in pieces, so that a full disk shows up at the piece that did not fit.
+constexpr std::size_t kWriteChunk = 1 << 20;
+
+// Different name for every attempt of this process; the time keeps separate processes apart.
+std::filesystem::path TemporaryName(const std::filesystem::path& target, int attempt) {
+    static std::atomic<unsigned> sequence{0};
+    const auto ticks = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%llx%x%x.tmp", ticks & 0xFFFFFFFFull,
+                  sequence.fetch_add(1), unsigned(attempt));
+    std::filesystem::path name = target.filename();
+    name += suffix;
+    return target.parent_path() / name;
+}
+
+} // namespace
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathToUtf8(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive) {
+    std::string bytes;
+    switch (platform::ReadFileContents(path, exclusive, bytes)) {
+    case platform::ReadResult::Read: return bytes;
+    case platform::ReadResult::OpenFailed:
+        throw FileOpenError("ファイル " + Quoted(path) + " を開けません.");
+    case platform::ReadResult::ReadFailed: break;
+    }
+    throw FileReadError("ファイル " + Quoted(path) + " の読み込み中にエラーが発生しました.");
+}
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+        temporary_ = TemporaryName(target_, attempt);
+        platform::CreateResult result;
+        file_ = platform::CreateNewFile(temporary_, result);
+        if (result == platform::CreateResult::Failed)
+            break;
+    }
+    if (!file_)
+        throw FileWriteError("ファイル " + Quoted(target_) + " を作成できません.");
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (file_) {
+        file_.reset();
+        platform::RemoveFileQuietly(temporary_);
+    }
+}
+
+void AtomicFileWriter::Fail() {
+    file_.reset();
+    platform::RemoveFileQuietly(temporary_);
+    std::error_code ignored;
+    std::string message = "ファイル " + Quoted(target_) + " の書き込みに失敗しました.";
+    if (std::filesystem::exists(target_, ignored))
+        message += "\r\n以前のファイルは変更されていません.";
+    throw FileWriteError(message);
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (!file_)
+        Fail();
+    for (std::size_t done = 0; done < bytes.size(); done += kWriteChunk) {
+        const std::size_t size = std::min(kWriteChunk, bytes.size() - done);
+        if (!file_->Write(bytes.data() + done, size))
+            Fail();
+    }
+}
+
+void AtomicFileWriter::Commit() {
+    if (!file_ || !file_->FlushAndClose())
+        Fail();
+    file_.reset();
+    if (!platform::ReplaceTarget(temporary_, target_)) {
+        platform::RemoveFileQuietly(temporary_);
+        throw FileWriteError("ファイル " + Quoted(target_) + " を作成できません.");
+    }
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    writer.Write(bytes);
+    writer.Commit();
+}
+
+} // namespace miravo

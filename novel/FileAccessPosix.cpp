@@ -1,0 +1,104 @@
+#include "novel/FileAccessPlatform.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace miravo::platform {
+namespace {
+
+class PosixOutputFile : public OutputFile {
+public:
+    explicit PosixOutputFile(int descriptor) : descriptor_(descriptor) {}
+    ~PosixOutputFile() override {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+
+    bool Write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const ssize_t written = ::write(descriptor_, data, size);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        return true;
+    }
+
+    bool FlushAndClose() override {
+        const bool synced = ::fsync(descriptor_) == 0;
+        const bool closed = ::close(descriptor_) == 0;
+        descriptor_ = -1;
+        return synced && closed;
+    }
+
+private:
+    int descriptor_;
+};
+
+} // namespace
+
+std::unique_ptr<OutputFile> CreateNewFile(const std::filesystem::path& path, CreateResult& result) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        result = errno == EEXIST ? CreateResult::AlreadyExists : CreateResult::Failed;
+        return nullptr;
+    }
+    result = CreateResult::Created;
+    return std::make_unique<PosixOutputFile>(descriptor);
+}
+
+ReadResult ReadFileContents(const std::filesystem::path& path, bool, std::string& out) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return ReadResult::OpenFailed;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return ReadResult::OpenFailed;
+    }
+    out.clear();
+    out.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(descriptor);
+            return ReadResult::ReadFailed;
+        }
+        if (got == 0)
+            break;
+        out.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(descriptor);
+    return ReadResult::Read;
+}
+
+bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+    // Keep the permissions of the file being replaced.
+    struct stat status {};
+    if (::stat(target.c_str(), &status) == 0)
+        ::chmod(replacement.c_str(), status.st_mode & 07777);
+    if (::rename(replacement.c_str(), target.c_str()) != 0)
+        return false;
+    // Make the new directory entry itself durable.
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
+    return true;
+}
+
+void RemoveFileQuietly(const std::filesystem::path& path) { ::unlink(path.c_str()); }
+
+} // namespace miravo::platform

@@ -1,0 +1,94 @@
+#include "novel/FileAccessPlatform.h"
+
+#include <windows.h>
+
+namespace miravo::platform {
+namespace {
+
+class Win32OutputFile : public OutputFile {
+public:
+    explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+    ~Win32OutputFile() override {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+
+    bool Write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const DWORD piece = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+            DWORD written = 0;
+            if (!WriteFile(handle_, data, piece, &written, nullptr) || written == 0)
+                return false;
+            data += written;
+            size -= written;
+        }
+        return true;
+    }
+
+    bool FlushAndClose() override {
+        const bool flushed = FlushFileBuffers(handle_) != 0;
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return flushed && closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+std::unique_ptr<OutputFile> CreateNewFile(const std::filesystem::path& path, CreateResult& result) {
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        result = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                     ? CreateResult::AlreadyExists
+                     : CreateResult::Failed;
+        return nullptr;
+    }
+    result = CreateResult::Created;
+    return std::make_unique<Win32OutputFile>(handle);
+}
+
+ReadResult ReadFileContents(const std::filesystem::path& path, bool exclusive, std::string& out) {
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return ReadResult::OpenFailed;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle, &size)) {
+        CloseHandle(handle);
+        return ReadResult::ReadFailed;
+    }
+    out.clear();
+    out.reserve(static_cast<std::size_t>(size.QuadPart));
+    char buffer[1 << 16];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+            CloseHandle(handle);
+            return ReadResult::ReadFailed;
+        }
+        if (got == 0)
+            break;
+        out.append(buffer, got);
+    }
+    CloseHandle(handle);
+    return ReadResult::Read;
+}
+
+bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+    // ReplaceFileW keeps the target's attributes and security; where it cannot act (no target
+    // yet, or a file system without support) a write-through move does the same step.
+    if (ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
+        return true;
+    return MoveFileExW(replacement.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void RemoveFileQuietly(const std::filesystem::path& path) { DeleteFileW(path.c_str()); }
+
+} // namespace miravo::platform

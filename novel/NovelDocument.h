@@ -1,0 +1,57 @@
+#pragma once
+
+#include "novel/LoadNotices.h"
+#include "novel/NovelData.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The whole-file operations on the novel, called by the main window (open, save, save-as), the
+// playtest and the build, and by mvtool. They touch nothing of the editor state: current file
+// name, modified flag and recent files stay the caller's business.
+namespace miravo {
+
+enum class NovelLoadResult {
+    Loaded,   // the model holds the file
+    Rejected, // wrong magic or too new: the refusal was noticed; the caller resets to a new novel
+};
+
+// Before calling: the item text editor's StoreToItem, so that the file gets the latest text.
+// Writes the whole novel as version 9 (the header's Version becomes 9) into a temporary file in
+// the target's folder and replaces the target only when everything was written: a failed save
+// raises FileWriteError and leaves the previous file as it was.
+void SaveNovelFile(CNovelModel& model, const std::filesystem::path& path);
+
+// The caller has reset the model to a new novel first. Gives the old-format notice for versions
+// below 9, and the wrong-magic and too-new refusals (then returns Rejected) to `notices`.
+// Raises FileOpenError when the file cannot be opened, FileReadError when it ends early or is
+// damaged (the model keeps what was read), EditorError with the limit message when it holds
+// more than 2048 items or 256 counters or text windows.
+NovelLoadResult LoadNovelFile(CNovelModel& model, const std::filesystem::path& path,
+                              ILoadNotices& notices);
+
+// An alpha-1 file (.mvw): header defaults, chart size, items. The caller then takes the path
+// with the extension ".mve" as the current file name. Raises as LoadNovelFile does.
+void LoadAlphaFile(CNovelModel& model, const std::filesystem::path& path);
+
+// The same operations over bytes in memory, for tests, fuzzing and mvtool.
+std::string SerializeNovel(CNovelModel& model);
+struct NovelReadOptions {
+    // The editor's rule: a non-empty item text that does not end in an empty line gets one.
+    // mvtool's JSON form turns it off so that it shows the file as it is.
+    bool appendTrailingEmptyLine = true;
+};
+NovelLoadResult ParseNovel(CNovelModel& model, std::string_view bytes, ILoadNotices& notices,
+                           const NovelReadOptions& options = {});
+void ParseAlphaNovel(CNovelModel& model, std::string_view bytes);
+
+// The message boxes of loading (UTF-8), kept here so that other tools can recognise them.
+extern const char* const kWrongMagicMessage;
+extern const char* const kWrongMagicCaption;
+extern const char* const kOldFormatMessage;
+extern const char* const kOldFormatCaption;
+extern const char* const kTooNewMessage;
+extern const char* const kTooNewCaption;
+
+} // namespace miravo
