@@ -33,7 +33,11 @@ public:
     void Play() override;
     virtual void Rewind();
     virtual void FadeIn(int milliseconds);
+    // During a fade-in: from the volume reached, to silence, then stopped. Ignored during a
+    // fade-out.
     virtual void FadeOut(int milliseconds);
+    // Ends a running fade at this volume (a fade-out then no longer stops the sound).
+    void SetVolumeRaw(int attenuation) override;
 
     bool IsFading() const { return fading_; }
 
@@ -44,7 +48,8 @@ private:
     void RefillLoop();
     bool RefillPassedSegments();
     bool RefillSegment();
-    void RestoreIfLost();
+    // False when the buffer stays lost after a bounded number of attempts.
+    bool RestoreIfLost();
     void StartFade(int start, int end, int milliseconds, bool stopAfter);
     void FadeLoop();
 

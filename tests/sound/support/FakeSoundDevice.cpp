@@ -54,6 +54,8 @@ public:
 
     BufferResult Restore() override {
         Guard lock(state_->mutex);
+        if (!state_->restorable)
+            return BufferResult::Lost;
         state_->lost = false;
         return BufferResult::Ok;
     }

@@ -33,6 +33,7 @@ struct FakeBufferState {
     bool playing = false;
     bool looping = false;
     bool lost = false;
+    bool restorable = true; // Restore answers "still lost" while false
     int cursor = 0;
     int volume = 0;
     int pan = 0;
