@@ -46,6 +46,12 @@ void CStreamingSound::EndRefillThread() {
     quitRefill_ = false;
 }
 
+void CStreamingSound::ForgetEndedThreads() {
+    fadeThread_.Forget();
+    refillThread_.Forget();
+    fading_ = false;
+}
+
 void CStreamingSound::Cleanup() {
     EndFadeThread();
     if (buffer_)

@@ -40,6 +40,9 @@ public:
     void SetVolumeRaw(int attenuation) override;
 
     bool IsFading() const { return fading_; }
+    // Only when the library unloads, after its threads have run their last instruction in it:
+    // the sound's threads are let go without waiting, so that destroying it waits for none.
+    void ForgetEndedThreads();
 
 private:
     void Cleanup();
