@@ -277,8 +277,9 @@ void CFakeSoundDevice::Advance(FakeBufferState& state, int bytes) {
         int n = std::min(bytes, size - state.cursor);
         if (seg > 0)
             n = std::min(n, seg - state.cursor % seg);
-        state.played.insert(state.played.end(), state.ring.begin() + state.cursor,
-                            state.ring.begin() + state.cursor + n);
+        if (options_.keepPlayed)
+            state.played.insert(state.played.end(), state.ring.begin() + state.cursor,
+                                state.ring.begin() + state.cursor + n);
         state.cursor += n;
         bytes -= n;
         if (seg > 0 && state.cursor % seg == 0) {

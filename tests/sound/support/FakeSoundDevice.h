@@ -63,6 +63,7 @@ public:
         bool lockstep = true;
         int periodMilliseconds = 5;
         bool softwareBuffers = true;
+        bool keepPlayed = true; // off: only the counts, for long runs of many buffers
     };
 
     CFakeSoundDevice();
