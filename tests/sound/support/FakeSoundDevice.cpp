@@ -281,6 +281,7 @@ void CFakeSoundDevice::Advance(FakeBufferState& state, int bytes) {
             state.played.insert(state.played.end(), state.ring.begin() + state.cursor,
                                 state.ring.begin() + state.cursor + n);
         state.cursor += n;
+        state.playedBytes += n;
         bytes -= n;
         if (seg > 0 && state.cursor % seg == 0) {
             state.playingSegment = -1;

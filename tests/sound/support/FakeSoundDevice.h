@@ -47,6 +47,7 @@ struct FakeBufferState {
 
     // What happened.
     std::vector<unsigned char> played;
+    long long playedBytes = 0;                   // also when `played` is not kept
     std::vector<std::pair<double, int>> volumes; // (seconds since creation, attenuation)
     std::vector<long long> stopsAt;              // played bytes at each stop
     long long playCalls = 0;
