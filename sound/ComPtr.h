@@ -29,6 +29,8 @@ public:
         Reset();
         return &pointer_;
     }
+    // Lets go of the reference without releasing it (it stays with the process).
+    void Abandon() { pointer_ = nullptr; }
     T* Get() const { return pointer_; }
     T* operator->() const { return pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }

@@ -27,7 +27,13 @@ CDXSound::CDXSound() {
 }
 
 bool CDXSound::Fail(const char* messageUtf8) {
-    DiagnosticLog().Write(FormatErrorLine(Utf8ToAnsi(messageUtf8)));
+    failure_ = Utf8ToAnsi(messageUtf8);
+    DiagnosticLog().Write(FormatErrorLine(failure_));
+    // The report names the device as its source already; the log line keeps its own form.
+    if (failure_.rfind("CDXSound: ", 0) == 0)
+        failure_.erase(0, 10);
+    while (!failure_.empty() && failure_.back() == '\n')
+        failure_.pop_back();
     Finalize();
     return false;
 }
@@ -35,6 +41,7 @@ bool CDXSound::Fail(const char* messageUtf8) {
 bool CDXSound::Initialize() {
     // A second initialization starts afresh instead of leaking the first device.
     Finalize();
+    failure_.clear();
     HRESULT result = DirectSoundCreate(nullptr, directSound_.Receive(), nullptr);
     if (FAILED(result))
         return Fail("CDXSound: DirectSoundCreate() 失敗\n");
@@ -61,6 +68,12 @@ bool CDXSound::Initialize() {
         VINTARA_LOG_DIRECTX_FAILURE(result);
     initialized_ = true;
     return true;
+}
+
+void CDXSound::Abandon() {
+    primary_.Abandon();
+    directSound_.Abandon();
+    initialized_ = false;
 }
 
 void CDXSound::Finalize() {

@@ -18,12 +18,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
         engine = new (std::nothrow) vintara::CSoundEngine;
         return engine != nullptr;
     case DLL_PROCESS_DETACH:
-        // A host that unloads without MVSoundFinalize. Every thread of ours holds a reference on
-        // this module, so none runs our code any more; but releasing DirectSound here, under the
-        // loader lock, waits for DirectSound's own mixing thread, whose exit needs that lock: a
-        // deadlock. So the sounds are stopped and the device is left to the process.
-        if (reserved == nullptr && engine)
-            engine->StopEverything();
+        // FreeLibrary. Every thread of ours holds a reference on this module up to its last
+        // instruction here, so none runs our code any more: after MVSoundFinalize the engine
+        // holds nothing, and without it the tracks are released without waiting for a thread
+        // (nothing may be waited for under the loader lock) and DirectSound is left to the
+        // process (releasing it waits for its mixing thread, whose end needs that lock).
+        if (reserved == nullptr && engine) {
+            engine->ReleaseForUnload();
+            delete engine;
+        }
         // When the process is ending (reserved set) its other threads are already gone, perhaps
         // holding locks, and the system takes everything back: nothing is touched.
         engine = nullptr;

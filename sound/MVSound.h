@@ -4,6 +4,14 @@
 // calling convention, exported by their plain names. Hosts load the library at run time and
 // resolve these names (the Proc types); strings are zero-terminated ANSI (Shift-JIS) strings the
 // caller owns. All calls come from one host thread.
+//
+// Unloading: a host calls MVSoundFinalize before FreeLibrary. Each playing or fading track's
+// threads hold a reference on the library, so without it a library "unloaded" while a track
+// plays stays loaded, and the track plays on, until its threads end: a non-looping track at its
+// end, a looping one only with the process. Once no track plays the library unloads and
+// releases every track and its engine; DirectSound itself, which MVSoundFinalize releases, then
+// stays with the process. Nothing of this can be done from the unload itself: it runs under the
+// loader lock, where no thread may be waited for.
 
 #include "vintara/Win32.h"
 

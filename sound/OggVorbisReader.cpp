@@ -92,6 +92,10 @@ void COggVorbisReader::Open(IStream& stream) {
     decoder->error = &streamError_;
     const ov_callbacks callbacks = {ReadCallback, SeekCallback, CloseCallback, TellCallback};
     const int result = ov_open_callbacks(decoder.get(), &decoder->file, nullptr, 0, callbacks);
+    // libvorbisfile can open despite a read error it met on the way (when looking for the end,
+    // say); the state it built goes with the error.
+    if (result == 0 && streamError_)
+        ov_clear(&decoder->file);
     RethrowStreamError();
     if (result < 0)
         throw EFileOpenError(*this, Utf8ToAnsi("OggVorbisファイルのオープンに失敗しました."));

@@ -58,7 +58,9 @@ int CSoundEngine::Initialize(HWND window) {
     return Guarded(0, [&] {
         device_.SetWindow(window);
         device_.SetSoftwareBuffers(true);
-        return device_.Initialize() ? 1 : 0;
+        if (!device_.Initialize())
+            throw EException(device_, device_.Failure());
+        return 1;
     });
 }
 
@@ -145,12 +147,12 @@ void CSoundEngine::SetLooping(const char* track, int looping) {
     });
 }
 
-void CSoundEngine::StopEverything() {
+void CSoundEngine::ReleaseForUnload() {
     try {
-        for (const std::string& name : tracks_.Names())
-            tracks_.Get(name)->sound.Stop();
+        tracks_.ClearAfterThreadsEnded();
     } catch (...) {
     }
+    device_.Abandon();
 }
 
 void CSoundEngine::SetVolume(const char* track, int volume) {

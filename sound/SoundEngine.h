@@ -28,8 +28,9 @@ public:
     int IsPlaying(const char* track);
     void SetLooping(const char* track, int looping);
     void SetVolume(const char* track, int volume);
-    // Silences every track without releasing anything (for an unload without Finalize).
-    void StopEverything();
+    // The library is unloading without MVSoundFinalize: releases every track without waiting
+    // for a thread, and lets go of DirectSound unreleased. Only then is the engine destroyed.
+    void ReleaseForUnload();
 
 private:
     template <class Result, class Body> Result Guarded(Result onFailure, Body body);

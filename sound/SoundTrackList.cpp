@@ -7,6 +7,12 @@ void CSoundTrackList::Clear() {
     tracks.clear();
 }
 
+void CSoundTrackList::ClearAfterThreadsEnded() {
+    for (auto& [name, track] : tracks_)
+        track->sound.ForgetEndedThreads();
+    Clear();
+}
+
 CSoundTrackList::CSoundTrack* CSoundTrackList::Get(const std::string& name) {
     auto found = tracks_.find(name);
     if (found == tracks_.end())

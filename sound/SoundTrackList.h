@@ -36,6 +36,9 @@ public:
     virtual void SetVolume(const std::string& name, int volume);
     virtual void ApplyVolume(const std::string& name);
 
+    // Every sound's ended threads let go (CStreamingSound::ForgetEndedThreads), then Clear.
+    void ClearAfterThreadsEnded();
+
     // In the list's order.
     std::vector<std::string> Names() const;
 

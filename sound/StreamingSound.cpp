@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kFadeTickMilliseconds = 30;
 constexpr int kRestoreRetryMilliseconds = 10;
+// About half a second of attempts: a buffer that stays lost longer is not waited for.
+constexpr int kRestoreAttempts = 50;
 
 void LogFailure(const char* utf8, int line) {
     DiagnosticLog().Write(FormatFailureLine(Utf8ToAnsi(utf8), __FILE__, line));
@@ -42,6 +44,12 @@ void CStreamingSound::EndRefillThread() {
         buffer_->WakeWaiter();
     refillThread_.Join();
     quitRefill_ = false;
+}
+
+void CStreamingSound::ForgetEndedThreads() {
+    fadeThread_.Forget();
+    refillThread_.Forget();
+    fading_ = false;
 }
 
 void CStreamingSound::Cleanup() {
@@ -89,6 +97,8 @@ void CStreamingSound::Play() {
     EndRefillThread();
     {
         std::lock_guard lock(lock_);
+        if (!RestoreIfLost())
+            throw EReadError(*this, Utf8ToAnsi("サウンドバッファの復元に失敗しました."));
         ring_.Restart();
         for (int i = 0; i < CStreamRing::kSegments; ++i)
             RefillSegment();
@@ -147,9 +157,8 @@ bool CStreamingSound::RefillPassedSegments() {
 }
 
 bool CStreamingSound::RefillSegment() {
-    if (!buffer_ || !decoder_)
+    if (!buffer_ || !decoder_ || !RestoreIfLost())
         return false;
-    RestoreIfLost();
     LockedRegion region;
     if (buffer_->Lock(ring_.WriteOffset(), ring_.SegmentBytes(), false, region) != BufferResult::Ok)
         return false;
@@ -164,11 +173,16 @@ bool CStreamingSound::RefillSegment() {
     return true;
 }
 
-void CStreamingSound::RestoreIfLost() {
+bool CStreamingSound::RestoreIfLost() {
     if (!buffer_->IsLost())
-        return;
-    while (buffer_->Restore() == BufferResult::Lost && !quitRefill_)
+        return true;
+    for (int attempt = 1; attempt <= kRestoreAttempts && !quitRefill_; ++attempt) {
+        if (buffer_->Restore() != BufferResult::Lost)
+            return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(kRestoreRetryMilliseconds));
+    }
+    LogFailure("サウンドバッファを復元できません", __LINE__);
+    return false;
 }
 
 void CStreamingSound::Rewind() {
@@ -197,9 +211,22 @@ void CStreamingSound::FadeIn(int milliseconds) {
 }
 
 void CStreamingSound::FadeOut(int milliseconds) {
-    if (!buffer_ || fading_ || !IsPlaying())
+    if (!buffer_ || !IsPlaying())
         return;
+    if (fading_) {
+        // A second fade-out changes nothing; a fade-in gives way, so that a sound faded out
+        // while it was still fading in ends like any other.
+        if (stopAfterFade_)
+            return;
+        EndFadeThread();
+    }
     StartFade(GetVolumeRaw(), kSilentVolume, milliseconds, true);
+}
+
+void CStreamingSound::SetVolumeRaw(int attenuation) {
+    // The host's volume ends a running fade where it is: the fade must not overwrite it.
+    EndFadeThread();
+    CSound::SetVolumeRaw(attenuation);
 }
 
 void CStreamingSound::StartFade(int start, int end, int milliseconds, bool stopAfter) {
@@ -219,14 +246,20 @@ void CStreamingSound::StartFade(int start, int end, int milliseconds, bool stopA
     }
 }
 
+// Sets the volume with CSound's own setter: the overriding one ends the fade.
 void CStreamingSound::FadeLoop() {
-    SetVolumeRaw(fadeStart_);
+    CSound::SetVolumeRaw(fadeStart_);
     // The ramp runs on the volume scale, between the two attenuations mapped onto it.
     const long long a = AttenuationToVolume(fadeStart_);
     const long long b = AttenuationToVolume(fadeEnd_);
     const auto t0 = std::chrono::steady_clock::now();
     if (fadeDuration_ > 0) {
-        while (!fadeSignal_.WaitFor(kFadeTickMilliseconds)) {
+        for (;;) {
+            if (fadeSignal_.WaitFor(kFadeTickMilliseconds)) {
+                // Ended from outside: the volume stays where the fade had it.
+                fading_ = false;
+                return;
+            }
             const long long elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
                                           std::chrono::steady_clock::now() - t0)
                                           .count();
@@ -237,11 +270,11 @@ void CStreamingSound::FadeLoop() {
             // The scale's round trip can land a unit past an end; keep every step between
             // them so the ramp never turns back at its last step.
             const int step = VolumeToAttenuation(int(a + elapsed * (b - a) / fadeDuration_));
-            SetVolumeRaw(std::clamp(step, std::min(fadeStart_, fadeEnd_),
-                                    std::max(fadeStart_, fadeEnd_)));
+            CSound::SetVolumeRaw(
+                std::clamp(step, std::min(fadeStart_, fadeEnd_), std::max(fadeStart_, fadeEnd_)));
         }
     }
-    SetVolumeRaw(fadeEnd_);
+    CSound::SetVolumeRaw(fadeEnd_);
     if (stopAfterFade_)
         Stop();
     fading_ = false;

@@ -33,9 +33,16 @@ public:
     void Play() override;
     virtual void Rewind();
     virtual void FadeIn(int milliseconds);
+    // During a fade-in: from the volume reached, to silence, then stopped. Ignored during a
+    // fade-out.
     virtual void FadeOut(int milliseconds);
+    // Ends a running fade at this volume (a fade-out then no longer stops the sound).
+    void SetVolumeRaw(int attenuation) override;
 
     bool IsFading() const { return fading_; }
+    // Only when the library unloads, after its threads have run their last instruction in it:
+    // the sound's threads are let go without waiting, so that destroying it waits for none.
+    void ForgetEndedThreads();
 
 private:
     void Cleanup();
@@ -44,7 +51,8 @@ private:
     void RefillLoop();
     bool RefillPassedSegments();
     bool RefillSegment();
-    void RestoreIfLost();
+    // False when the buffer stays lost after a bounded number of attempts.
+    bool RestoreIfLost();
     void StartFade(int start, int end, int milliseconds, bool stopAfter);
     void FadeLoop();
 

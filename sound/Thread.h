@@ -22,6 +22,9 @@ public:
     // earlier must have been joined.
     bool Start(std::function<void()> body, Priority priority);
     void Join();
+    // Lets go of a thread known to run none of this code any more, without waiting for it
+    // (one that is ending may wait for a lock its waiter holds).
+    void Forget();
     bool Joinable() const { return state_ != nullptr; }
 
     struct State;

@@ -25,6 +25,13 @@ bool CThread::Start(std::function<void()> body, Priority) {
     return true;
 }
 
+void CThread::Forget() {
+    if (!state_)
+        return;
+    state_->thread.detach();
+    state_.reset();
+}
+
 void CThread::Join() {
     if (!state_)
         return;

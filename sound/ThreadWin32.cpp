@@ -65,6 +65,13 @@ bool CThread::Start(std::function<void()> body, Priority priority) {
     return true;
 }
 
+void CThread::Forget() {
+    if (!state_)
+        return;
+    CloseHandle(state_->thread);
+    state_.reset();
+}
+
 void CThread::Join() {
     if (!state_)
         return;

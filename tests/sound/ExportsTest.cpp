@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 
 using namespace soundtest;
 
@@ -57,6 +58,64 @@ TEST_F(Exports, RevisionAndHandlerBeforeInitialize) {
                    "詳細: サウンドデバイスが初期化されていません."));
     EXPECT_EQ(sound.PlayFromFilePartition("se", file.Path().c_str(), 0, 0, 100), 0);
     EXPECT_EQ(Reports().size(), 2u);
+}
+
+// Wine's audio driver for this process only: it is chosen when the process first uses audio.
+class CNoAudioDriver {
+public:
+    CNoAudioDriver() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Drivers", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+        DWORD size = sizeof saved_ - 1;
+        had_ = RegQueryValueExA(key_, "Audio", nullptr, nullptr, reinterpret_cast<BYTE*>(saved_),
+                                &size) == ERROR_SUCCESS;
+        RegSetValueExA(key_, "Audio", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    }
+    ~CNoAudioDriver() {
+        if (had_)
+            RegSetValueExA(key_, "Audio", 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_),
+                           DWORD(std::strlen(saved_) + 1));
+        else
+            RegDeleteValueA(key_, "Audio");
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    char saved_[256] = {};
+    bool had_ = false;
+};
+
+TEST_F(Exports, AFailedInitializeIsReportedToo) {
+    // Wine picks a process's audio driver at its first use of audio: the failing initialization
+    // runs in a process of its own (this test again), started without a driver.
+    if (GetEnvironmentVariableA("MVSOUND_TEST_NO_DRIVER", nullptr, 0) == 0) {
+        CNoAudioDriver noDriver;
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string command =
+            std::string("\"") + self + "\" --gtest_filter=Exports.AFailedInitializeIsReportedToo";
+        SetEnvironmentVariableA("MVSOUND_TEST_NO_DRIVER", "1");
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION child{};
+        const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                                            nullptr, nullptr, &startup, &child);
+        SetEnvironmentVariableA("MVSOUND_TEST_NO_DRIVER", nullptr);
+        ASSERT_TRUE(started);
+        EXPECT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+        DWORD code = 1;
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+        EXPECT_EQ(code, 0u) << "see the child's output above";
+        return;
+    }
+    EXPECT_EQ(sound.Initialize(window.Handle()), 0);
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0],
+              Ansi("例外: class vintara::EException\n発生元: class vintara::CDXSound\n"
+                   "詳細: DirectSoundCreate() 失敗"));
 }
 
 TEST_F(Exports, FailedPlaysReportWhatWentWrong) {
@@ -147,27 +206,50 @@ TEST_F(Exports, FinalizeStopsEverythingAndPlayingNeedsANewInitialize) {
     EXPECT_EQ(sound.Play("a", file.Path().c_str(), 0), 1);
 }
 
-TEST(ExportsUnload, UnloadingWithoutFinalizeNeitherHangsNorCrashes) {
+// Nothing of the library holds the file any more: it opens without sharing.
+bool Released(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+TEST(ExportsUnload, UnloadingWithoutFinalizeNeitherHangsNorCrashesAndReleasesTheTracks) {
     CTestWindow window;
     CTempFile file(WaveFile(Tone{.seconds = 0.3}));
     CTempFile longer(WaveFile(Tone{.seconds = 2}));
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 4; ++round) {
         SCOPED_TRACE(round);
         HMODULE module = LoadLibraryA(LibraryPath().c_str());
         ASSERT_NE(module, nullptr);
-        auto initialize = reinterpret_cast<MVSoundInitializeProc>(
-            reinterpret_cast<void*>(GetProcAddress(module, "MVSoundInitialize")));
-        auto play = reinterpret_cast<MVSoundPlayProc>(
-            reinterpret_cast<void*>(GetProcAddress(module, "MVSoundPlay")));
+        auto resolve = [&](const char* name) {
+            return reinterpret_cast<void*>(GetProcAddress(module, name));
+        };
+        auto initialize = reinterpret_cast<MVSoundInitializeProc>(resolve("MVSoundInitialize"));
+        auto play = reinterpret_cast<MVSoundPlayProc>(resolve("MVSoundPlay"));
         ASSERT_EQ(initialize(window.Handle()), 1);
         if (round == 1) {
             ASSERT_EQ(play("se", file.Path().c_str(), 100), 1);
         } else if (round == 2) {
             ASSERT_EQ(play("se", longer.Path().c_str(), 0), 1);
             std::this_thread::sleep_for(std::chrono::milliseconds(2500)); // ended by itself
+        } else if (round == 3) {
+            // What a host must do: MVSoundFinalize, then the library goes at once, also from
+            // a looping track.
+            reinterpret_cast<MVSoundSetLoopingProc>(resolve("MVSoundSetLooping"))("bgm", 1);
+            ASSERT_EQ(play("bgm", file.Path().c_str(), 0), 1);
+            reinterpret_cast<MVSoundFinalizeProc>(resolve("MVSoundFinalize"))();
+            FreeLibrary(module);
+            EXPECT_EQ(GetModuleHandleA("MVSound.mvx"), nullptr);
+            EXPECT_TRUE(Released(file.Path()));
+            continue;
         }
         FreeLibrary(module); // without MVSoundFinalize
-        // A playing sound keeps the library until its threads are done; then it goes.
+        // A playing sound keeps the library until its threads are done; then it goes, and
+        // with it the tracks and the files they held.
         EXPECT_TRUE(WaitUntil([] { return GetModuleHandleA("MVSound.mvx") == nullptr; }, 10));
+        EXPECT_TRUE(Released(file.Path()));
+        EXPECT_TRUE(Released(longer.Path()));
     }
 }

@@ -133,3 +133,32 @@ TEST(Fade, DestroyingASoundWhileItFadesAndPlays) {
         EXPECT_FALSE(buffer->playing);
     }
 }
+
+TEST(Fade, AFadeOutOrAVolumeDuringAFadeInTakesOverFromWhereItWas) {
+    CFakeSoundDevice device;
+    auto file = MemoryStreamOf(WaveFile(Tone{.seconds = 3}));
+    CStreamingSound sound(CSoundTrackList::kTrackFlags);
+    sound.SetLooping(true);
+    sound.Create(device, *file);
+    auto buffer = device.LastBuffer();
+
+    sound.FadeIn(2000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    sound.FadeOut(300);
+    ASSERT_TRUE(WaitUntil([&] { return !sound.IsFading(); }, 30));
+    EXPECT_FALSE(sound.IsPlaying()) << "a looping sound faded out during its fade-in plays on";
+    EXPECT_EQ(sound.GetVolumeRaw(), kSilentVolume);
+    int loudest = kSilentVolume;
+    for (const auto& [when, attenuation] : VolumesSince(*buffer, 0))
+        loudest = std::max(loudest, attenuation);
+    EXPECT_LT(loudest, -500) << "the fade-in went on to full volume";
+
+    sound.SetVolumeRaw(0);
+    sound.FadeIn(1000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    sound.SetVolumeRaw(-3000);
+    EXPECT_FALSE(sound.IsFading());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    EXPECT_EQ(sound.GetVolumeRaw(), -3000) << "the fade's end overwrote the volume set meanwhile";
+    EXPECT_TRUE(sound.IsPlaying());
+}

@@ -125,10 +125,16 @@ TEST(OggVorbisReader, StreamErrorsPassThroughUnchanged) {
     } catch (const EReadError& error) {
         EXPECT_EQ(error.GetMessage(), "injected read failure");
     }
-    // During the open as well.
-    auto early = CWindowStream::Over(ogg, 0, int(ogg.size()));
-    early->State().failAfterBytes = 100;
-    EXPECT_THROW(CreateSoundReader(*early), EReadError);
+    // During the open as well, at every read of it: the error comes through and the decoder's
+    // state goes with it (the leak checker watches).
+    auto clean = CWindowStream::Over(ogg, 0, int(ogg.size()));
+    CreateSoundReader(*clean);
+    const long long openReads = clean->State().bytesRead;
+    for (long long failAt = 0; failAt < openReads; failAt += 256) {
+        auto early = CWindowStream::Over(ogg, 0, int(ogg.size()));
+        early->State().failAfterBytes = failAt;
+        EXPECT_THROW(CreateSoundReader(*early), EReadError) << failAt;
+    }
 }
 
 TEST(OggVorbisReader, AnOpenReaderCanBeOpenedAgain) {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 using namespace vintara;
 using namespace soundtest;
 
@@ -333,4 +335,35 @@ TEST(StreamingSound, AnEmptyLoopingSoundPlaysSilence) {
     EXPECT_TRUE(sound.IsPlaying());
     const Bytes played = Played(*buffer);
     EXPECT_EQ(played, Bytes(played.size(), 0));
+}
+
+TEST(StreamingSound, ABufferThatStaysLostFailsPlayInsteadOfHangingIt) {
+    CFakeSoundDevice device(Fast());
+    auto file = MemoryStreamOf(WaveFile(Tone{.seconds = 1}));
+    CStreamingSound sound(kFlags);
+    sound.Create(device, *file);
+    auto buffer = device.LastBuffer();
+    auto setLost = [&](bool lost, bool restorable) {
+        std::lock_guard lock(buffer->mutex);
+        buffer->lost = lost;
+        buffer->restorable = restorable;
+    };
+    setLost(true, false);
+    auto playing = std::async(std::launch::async, [&]() -> std::string {
+        try {
+            sound.Play();
+            return "played";
+        } catch (const EReadError& error) {
+            return error.GetMessage();
+        }
+    });
+    const bool returned = playing.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    if (!returned)
+        setLost(true, true); // lets the hanging call go, so that the test ends
+    ASSERT_TRUE(returned) << "Play waits for ever for the buffer to be restored";
+    EXPECT_EQ(playing.get(), Utf8ToAnsi("サウンドバッファの復元に失敗しました."));
+    EXPECT_FALSE(sound.IsPlaying());
+    setLost(true, true);
+    sound.Play();
+    EXPECT_TRUE(sound.IsPlaying());
 }

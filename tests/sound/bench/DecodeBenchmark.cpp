@@ -4,6 +4,7 @@
 #include "sound/OggVorbisReader.h"
 #include "sound/SoundReader.h"
 #include "sound/StreamRing.h"
+#include "tests/sound/support/MusicPiece.h"
 #include "tests/sound/support/SoundSamples.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +19,8 @@ namespace {
 const Tone kMusic{.rate = 44100, .channels = 2, .frequency = 440, .seconds = 10};
 
 const Bytes& MusicOgg() {
-    static const Bytes ogg = OggFile(kMusic, 0.5f);
+    static const Bytes ogg =
+        OggFile(MusicPiece(kMusic.seconds), kMusic.rate, kMusic.channels, 0.5f);
     return ogg;
 }
 
@@ -28,6 +30,7 @@ void SetRealTime(benchmark::State& state, double audioSecondsPerIteration) {
 }
 
 void OggThroughTheEngine(benchmark::State& state) {
+    MusicOgg(); // made before the clock runs
     std::vector<unsigned char> buffer(22048);
     for (auto _ : state) {
         auto stream = MemoryStreamOf(MusicOgg());
@@ -65,6 +68,7 @@ int MemorySeek(void* source, ogg_int64_t offset, int whence) {
 long MemoryTell(void* source) { return long(static_cast<Memory*>(source)->position); }
 
 void OggBareLibvorbisfile(benchmark::State& state) {
+    MusicOgg();
     std::vector<char> buffer(22048);
     for (auto _ : state) {
         Memory memory{&MusicOgg(), 0};

@@ -271,6 +271,58 @@ bool CheckFadeOut(const Recording& recording, CVerdict& verdict) {
     return verdict.Ok();
 }
 
+// The loudest the 440 Hz tone is in any 50 ms window of the span.
+double LoudestTone(const Recording& recording, const Span& span) {
+    const std::size_t window = std::size_t(kSecond / 20);
+    double loudest = 0;
+    for (std::size_t at = span.begin; at + window <= span.end; at += window)
+        loudest = std::max(loudest,
+                           soundtest::ToneAmplitude(recording.left, kRate, 440, at, at + window));
+    return loudest;
+}
+
+bool CheckFadeInOut(const Recording& recording, CVerdict& verdict) {
+    const double stopped = recording.events.Get("stopped_after");
+    verdict.Expect(stopped >= 0.5 && stopped <= 0.9,
+                   "stopped %.3f s after FadeOut(500) during the fade-in", stopped);
+    const auto spans = SoundSpans(recording.left);
+    if (!ExpectSpans(verdict, spans, 1))
+        return false;
+    const double lasted = Seconds(spans[0].end - spans[0].begin);
+    verdict.Expect(lasted >= 1.3 && lasted <= 1.8, "sound for %.3f s (1 s in, 0.5 s out)", lasted);
+    // The fade-out starts from the level the fade-in had reached after about a second.
+    const double loudest = LoudestTone(recording, spans[0]);
+    const double low = FadeLevel(vintara::kSilentVolume, 0, 2000, 0.8);
+    const double high = FadeLevel(vintara::kSilentVolume, 0, 2000, 1.3);
+    verdict.Expect(loudest >= low && loudest <= high,
+                   "loudest %.4f, between the fade-in's %.4f and %.4f", loudest, low, high);
+    return verdict.Ok();
+}
+
+bool CheckFadeVolume(const Recording& recording, CVerdict& verdict) {
+    const auto spans = SoundSpans(recording.left);
+    if (!ExpectSpans(verdict, spans, 1))
+        return false;
+    // From soon after the volume was set to the stop, it stays at -5000 (-14.14 dB): the fade
+    // neither goes on nor ends at the full volume.
+    const double expected = kLevel * std::pow(10.0, -1414 / 2000.0);
+    const std::size_t window = std::size_t(kSecond / 10);
+    double lowest = 1;
+    double highest = 0;
+    for (std::size_t at = spans[0].begin + std::size_t(0.8 * kSecond);
+         at + window <= spans[0].begin + std::size_t(2.8 * kSecond) && at + window <= spans[0].end;
+         at += window) {
+        const double level = soundtest::ToneAmplitude(recording.left, kRate, 440, at, at + window);
+        lowest = std::min(lowest, level);
+        highest = std::max(highest, level);
+    }
+    verdict.Expect(std::abs(soundtest::ToDecibels(lowest / expected)) <= 0.5 &&
+                       std::abs(soundtest::ToDecibels(highest / expected)) <= 0.5,
+                   "level %.4f to %.4f from 0.8 s to 2.8 s, expected %.4f", lowest, highest,
+                   expected);
+    return verdict.Ok();
+}
+
 bool CheckVolume(const Recording& recording, CVerdict& verdict) {
     const auto spans = SoundSpans(recording.left);
     if (ExpectSpans(verdict, spans, 1)) // -5000 on the scale is -14.14 dB
@@ -344,11 +396,20 @@ bool CheckTracks(const Recording& recording, CVerdict& verdict) {
 int CheckScenario(const std::string& scenario, const std::string& recordingPath,
                   const std::string& folder) {
     using Check = std::function<bool(const Recording&, CVerdict&)>;
-    static const std::map<std::string, Check> checks = {
-        {"tone", CheckTone},       {"ogg", CheckOgg},         {"mix", CheckMix},
-        {"replace", CheckReplace}, {"end", CheckEnd},         {"loop", CheckLoop},
-        {"fadein", CheckFadeIn},   {"fadeout", CheckFadeOut}, {"volume", CheckVolume},
-        {"window", CheckWindow},   {"stress", CheckStress},   {"tracks", CheckTracks}};
+    static const std::map<std::string, Check> checks = {{"tone", CheckTone},
+                                                        {"ogg", CheckOgg},
+                                                        {"mix", CheckMix},
+                                                        {"replace", CheckReplace},
+                                                        {"end", CheckEnd},
+                                                        {"loop", CheckLoop},
+                                                        {"fadein", CheckFadeIn},
+                                                        {"fadeout", CheckFadeOut},
+                                                        {"volume", CheckVolume},
+                                                        {"window", CheckWindow},
+                                                        {"stress", CheckStress},
+                                                        {"tracks", CheckTracks},
+                                                        {"fadeinout", CheckFadeInOut},
+                                                        {"fadevolume", CheckFadeVolume}};
     const auto found = checks.find(scenario);
     if (found == checks.end()) {
         std::printf("unknown scenario %s\n", scenario.c_str());

@@ -96,6 +96,33 @@ bool PlayFadeOut(CHost& host, const std::string& folder, CEvents& events) {
     return waited >= 0;
 }
 
+// A looping sound faded out while its 2 s fade-in still runs.
+bool PlayFadeInOut(CHost& host, const std::string& folder, CEvents& events) {
+    auto& sound = host.Sound();
+    sound.SetLooping("bgm", 1);
+    if (!sound.Play("bgm", (folder + kLong440).c_str(), 2000))
+        return false;
+    host.Sleep(1.0);
+    const double start = CHost::Now();
+    sound.FadeOut("bgm", 500);
+    const double waited = host.WaitUntilStopped("bgm", 5);
+    events.Put("stopped_after", waited < 0 ? -1 : CHost::Now() - start);
+    sound.Stop("bgm");
+    return true;
+}
+
+// A volume set half a second into a 2 s fade-in.
+bool PlayFadeVolume(CHost& host, const std::string& folder, CEvents&) {
+    auto& sound = host.Sound();
+    if (!sound.Play("bgm", (folder + kLong440).c_str(), 2000))
+        return false;
+    host.Sleep(0.5);
+    sound.SetVolume("bgm", -5000);
+    host.Sleep(2.5);
+    sound.Stop("bgm");
+    return true;
+}
+
 bool PlayVolume(CHost& host, const std::string& folder, CEvents&) {
     host.Sound().SetVolume("se", -5000);
     return PlayAndWait(host, "se", folder + kTone440Wave);
@@ -198,11 +225,20 @@ bool PlayTracks(CHost& host, const std::string& folder, CEvents& events) {
 }
 
 const std::map<std::string, Play>& Scenarios() {
-    static const std::map<std::string, Play> scenarios = {
-        {"tone", PlayTone},       {"ogg", PlayOgg},         {"mix", PlayMix},
-        {"replace", PlayReplace}, {"end", PlayEnd},         {"loop", PlayLoop},
-        {"fadein", PlayFadeIn},   {"fadeout", PlayFadeOut}, {"volume", PlayVolume},
-        {"window", PlayWindow},   {"stress", PlayStress},   {"tracks", PlayTracks}};
+    static const std::map<std::string, Play> scenarios = {{"tone", PlayTone},
+                                                          {"ogg", PlayOgg},
+                                                          {"mix", PlayMix},
+                                                          {"replace", PlayReplace},
+                                                          {"end", PlayEnd},
+                                                          {"loop", PlayLoop},
+                                                          {"fadein", PlayFadeIn},
+                                                          {"fadeout", PlayFadeOut},
+                                                          {"volume", PlayVolume},
+                                                          {"window", PlayWindow},
+                                                          {"stress", PlayStress},
+                                                          {"tracks", PlayTracks},
+                                                          {"fadeinout", PlayFadeInOut},
+                                                          {"fadevolume", PlayFadeVolume}};
     return scenarios;
 }
 

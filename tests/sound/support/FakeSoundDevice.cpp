@@ -54,6 +54,8 @@ public:
 
     BufferResult Restore() override {
         Guard lock(state_->mutex);
+        if (!state_->restorable)
+            return BufferResult::Lost;
         state_->lost = false;
         return BufferResult::Ok;
     }
@@ -275,9 +277,11 @@ void CFakeSoundDevice::Advance(FakeBufferState& state, int bytes) {
         int n = std::min(bytes, size - state.cursor);
         if (seg > 0)
             n = std::min(n, seg - state.cursor % seg);
-        state.played.insert(state.played.end(), state.ring.begin() + state.cursor,
-                            state.ring.begin() + state.cursor + n);
+        if (options_.keepPlayed)
+            state.played.insert(state.played.end(), state.ring.begin() + state.cursor,
+                                state.ring.begin() + state.cursor + n);
         state.cursor += n;
+        state.playedBytes += n;
         bytes -= n;
         if (seg > 0 && state.cursor % seg == 0) {
             state.playingSegment = -1;

@@ -33,6 +33,7 @@ struct FakeBufferState {
     bool playing = false;
     bool looping = false;
     bool lost = false;
+    bool restorable = true; // Restore answers "still lost" while false
     int cursor = 0;
     int volume = 0;
     int pan = 0;
@@ -46,6 +47,7 @@ struct FakeBufferState {
 
     // What happened.
     std::vector<unsigned char> played;
+    long long playedBytes = 0;                   // also when `played` is not kept
     std::vector<std::pair<double, int>> volumes; // (seconds since creation, attenuation)
     std::vector<long long> stopsAt;              // played bytes at each stop
     long long playCalls = 0;
@@ -62,6 +64,7 @@ public:
         bool lockstep = true;
         int periodMilliseconds = 5;
         bool softwareBuffers = true;
+        bool keepPlayed = true; // off: only the counts, for long runs of many buffers
     };
 
     CFakeSoundDevice();
