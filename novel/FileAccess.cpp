@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <system_error>
 
 namespace miravo {
@@ -40,15 +41,36 @@ std::string PathToUtf8(const std::filesystem::path& path) {
     return std::string(utf8.begin(), utf8.end());
 }
 
+FileReader::FileReader(const std::filesystem::path& path, bool exclusive)
+    : path_(path), file_(platform::OpenInputFile(path, exclusive)) {
+    if (!file_)
+        throw FileOpenError("ファイル " + Quoted(path_) + " を開けません.");
+}
+
+FileReader::~FileReader() = default;
+
+std::uint64_t FileReader::Size() const { return file_->Size(); }
+
+void FileReader::ReadInto(std::string& bytes, std::size_t count) {
+    const std::size_t before = bytes.size();
+    const bool read = file_->ReadInto(bytes, count);
+    position_ += bytes.size() - before;
+    if (!read)
+        throw FileReadError("ファイル " + Quoted(path_) + " の読み込み中にエラーが発生しました.");
+}
+
+void FileReader::ReadRestInto(std::string& bytes) {
+    // The size when opened is only a hint: a file that grows meanwhile is read to its end.
+    const std::uint64_t rest = Size() > position_ ? Size() - position_ : 0;
+    if (rest < bytes.max_size() - bytes.size())
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(rest));
+    ReadInto(bytes, std::numeric_limits<std::size_t>::max());
+}
+
 std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive) {
     std::string bytes;
-    switch (platform::ReadFileContents(path, exclusive, bytes)) {
-    case platform::ReadResult::Read: return bytes;
-    case platform::ReadResult::OpenFailed:
-        throw FileOpenError("ファイル " + Quoted(path) + " を開けません.");
-    case platform::ReadResult::ReadFailed: break;
-    }
-    throw FileReadError("ファイル " + Quoted(path) + " の読み込み中にエラーが発生しました.");
+    FileReader(path, exclusive).ReadRestInto(bytes);
+    return bytes;
 }
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {

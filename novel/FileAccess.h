@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,8 +13,9 @@
 namespace miravo {
 
 namespace platform {
+class InputFile;
 class OutputFile;
-}
+} // namespace platform
 
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
@@ -21,6 +23,27 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // The whole file. `exclusive`: no other program may have it open meanwhile (Windows sharing).
 // FileOpenError when it cannot be opened, FileReadError when reading fails.
 std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive = false);
+
+// A file read in parts, so that a reader can look at its start before it takes the rest.
+// FileOpenError when it cannot be opened, FileReadError when reading fails.
+class FileReader {
+public:
+    FileReader(const std::filesystem::path& path, bool exclusive = false);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    std::uint64_t Size() const;
+    // Appends the next `count` bytes (fewer at the end of the file) to `bytes`.
+    void ReadInto(std::string& bytes, std::size_t count);
+    // Appends the rest of the file.
+    void ReadRestInto(std::string& bytes);
+
+private:
+    std::filesystem::path path_;
+    std::unique_ptr<platform::InputFile> file_;
+    std::uint64_t position_ = 0;
+};
 
 // Writes a file so that it is either completely the new content or still the old one: the bytes
 // go to a temporary file in the target's folder, and only Commit() puts it in the target's

@@ -52,31 +52,48 @@ std::unique_ptr<OutputFile> CreateNewFile(const std::filesystem::path& path, Cre
     return std::make_unique<Win32OutputFile>(handle);
 }
 
-ReadResult ReadFileContents(const std::filesystem::path& path, bool exclusive, std::string& out) {
+namespace {
+
+class Win32InputFile : public InputFile {
+public:
+    Win32InputFile(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    ~Win32InputFile() override { CloseHandle(handle_); }
+
+    std::uint64_t Size() const override { return size_; }
+
+    bool ReadInto(std::string& out, std::size_t count) override {
+        char buffer[1 << 16];
+        while (count > 0) {
+            DWORD got = 0;
+            const DWORD piece = count < sizeof buffer ? static_cast<DWORD>(count) : sizeof buffer;
+            if (!ReadFile(handle_, buffer, piece, &got, nullptr))
+                return false;
+            if (got == 0)
+                break;
+            out.append(buffer, got);
+            count -= got;
+        }
+        return true;
+    }
+
+private:
+    HANDLE handle_;
+    std::uint64_t size_;
+};
+
+} // namespace
+
+std::unique_ptr<InputFile> OpenInputFile(const std::filesystem::path& path, bool exclusive) {
     const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return ReadResult::OpenFailed;
+        return nullptr;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle, &size)) {
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
         CloseHandle(handle);
-        return ReadResult::ReadFailed;
+        return nullptr;
     }
-    out.clear();
-    out.reserve(static_cast<std::size_t>(size.QuadPart));
-    char buffer[1 << 16];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
-            CloseHandle(handle);
-            return ReadResult::ReadFailed;
-        }
-        if (got == 0)
-            break;
-        out.append(buffer, got);
-    }
-    CloseHandle(handle);
-    return ReadResult::Read;
+    return std::make_unique<Win32InputFile>(handle, static_cast<std::uint64_t>(size.QuadPart));
 }
 
 bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {

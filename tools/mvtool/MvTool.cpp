@@ -16,7 +16,8 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  mvtool info NOVEL                  形式バージョン、タイトル、アイテム・カウンタ・"
     "テキストウインドウの数\n"
-    "  mvtool resave IN OUT               IN を開いて OUT にバージョン 9 で保存\n"
+    "  mvtool resave [--salvage] IN OUT   IN を開いて OUT にバージョン 9 で保存\n"
+    "                                     (--salvage: 壊れたファイルの読めた部分を保存)\n"
     "  mvtool to-json NOVEL [OUT.json]    JSON 形式に変換 (OUT がなければ標準出力)\n"
     "  mvtool from-json IN.json OUT.mve   JSON 形式からノベルファイルを作成\n"
     "  mvtool export-script NOVEL OUT.txt テキストファイルに書き出し\n"
@@ -39,32 +40,38 @@ public:
     UsageError() : EditorError("引数が正しくありません.") {}
 };
 
-// Loading notices turned into console lines: information is printed as a note; a refusal
-// becomes the error of the command.
+// Loading notices turned into console lines: information is printed as a note; a refusal or a
+// read error becomes the error of the command.
 class ConsoleInteraction : public ILoadNotices {
 public:
     explicit ConsoleInteraction(std::ostream& err) : err_(err) {}
     void Notice(const LoadNotice& notice) override {
-        if (notice.kind == NoticeKind::Refusal)
-            refusal_ = notice.text;
-        else
+        if (notice.kind == NoticeKind::Information)
             err_ << "mvtool: 注意: " << OneLine(notice.text) << "\n";
+        else
+            error_ = notice.text;
     }
-    const std::string& Refusal() const { return refusal_; }
+    const std::string& Error() const { return error_; }
 
 private:
     std::ostream& err_;
-    std::string refusal_;
+    std::string error_;
 };
 
 bool IsAlphaFile(const std::filesystem::path& path) {
     return sjis::AsciiLower(PathToUtf8(path.extension())) == ".mvw";
 }
 
-// Opens a novel as the editor opens a file of its extension. `asStored`: without the editor's
-// trailing empty line, so that the JSON form shows the file as it is.
+struct OpenOptions {
+    // Without the editor's trailing empty line, so that the JSON form shows the file as it is.
+    bool asStored = false;
+    // A damaged file gives what was read before the damage, with a note, instead of an error.
+    bool salvage = false;
+};
+
+// Opens a novel as the editor opens a file of its extension.
 void OpenNovel(const std::string& utf8Path, CNovelModel& model, std::ostream& err,
-               bool asStored = false) {
+               const OpenOptions& options = {}) {
     const std::filesystem::path path = PathFromUtf8(utf8Path);
     model.Reset();
     if (IsAlphaFile(path)) {
@@ -72,11 +79,14 @@ void OpenNovel(const std::string& utf8Path, CNovelModel& model, std::ostream& er
         return;
     }
     ConsoleInteraction console(err);
-    const NovelLoadResult result =
-        asStored ? ParseNovel(model, ReadWholeFile(path, true), console, NovelReadOptions{false})
-                 : LoadNovelFile(model, path, console);
-    if (result == NovelLoadResult::Rejected)
-        throw EditorError(console.Refusal());
+    const NovelLoadResult result = options.asStored ? ParseNovel(model, ReadWholeFile(path, true),
+                                                                 console, NovelReadOptions{false})
+                                                    : LoadNovelFile(model, path, console);
+    if (result == NovelLoadResult::Rejected ||
+        (result == NovelLoadResult::PartlyRead && !options.salvage))
+        throw EditorError(console.Error());
+    if (result == NovelLoadResult::PartlyRead)
+        err << "mvtool: 注意: " << OneLine(console.Error()) << " 読み込めた部分だけを使います.\n";
 }
 
 void Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -91,11 +101,14 @@ void Info(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         << "TextWindows: " << model.TextWindows.Count() << "\n";
 }
 
-void Resave(const std::vector<std::string>& args, std::ostream& err) {
+void Resave(std::vector<std::string> args, std::ostream& err) {
+    const bool salvage = args.size() == 4 && args[1] == "--salvage";
+    if (salvage)
+        args.erase(args.begin() + 1);
     if (args.size() != 3)
         throw UsageError();
     CNovelModel model;
-    OpenNovel(args[1], model, err);
+    OpenNovel(args[1], model, err, OpenOptions{.salvage = salvage});
     SaveNovelFile(model, PathFromUtf8(args[2]));
 }
 
@@ -103,7 +116,7 @@ void ToJson(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (args.size() != 2 && args.size() != 3)
         throw UsageError();
     CNovelModel model;
-    OpenNovel(args[1], model, err, true);
+    OpenNovel(args[1], model, err, OpenOptions{.asStored = true});
     const std::string json = NovelToJson(model);
     if (args.size() == 3)
         WriteFileAtomically(PathFromUtf8(args[2]), json);

@@ -75,6 +75,19 @@ TEST_F(MvTool, ResaveOldAndAlphaFiles) {
     CNovelModel loaded;
     LoadAlphaFile(loaded, folder_ / "ALPHA.MvW");
     EXPECT_EQ(TempFolder::Read(folder_ / "alpha.mve"), SerializeNovel(loaded));
+
+    // A damaged file: an error, unless what was read is salvaged on purpose.
+    const std::string whole = TempFolder::Read(novel_);
+    TempFolder::Write(folder_ / "cut.mve", whole.substr(0, whole.size() - 10));
+    run = Tool({"resave", P(folder_ / "cut.mve"), P(folder_ / "kept.mve")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "kept.mve"));
+    run = Tool({"resave", "--salvage", P(folder_ / "cut.mve"), P(folder_ / "kept.mve")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "mvtool: 注意: ファイルの読み込みエラーです. ファイルが途中で切れているか、"
+                       "壊れています. 読み込めた部分だけを使います.\n");
+    EXPECT_EQ(Tool({"info", P(folder_ / "kept.mve")}).out,
+              "Version: 9\nTitle: 能登の表ソ十構\nItems: 3\nCounters: 2\nTextWindows: 2\n");
 }
 
 TEST_F(MvTool, JsonBothWays) {
