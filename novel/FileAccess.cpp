@@ -73,7 +73,9 @@ std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive) {
     return bytes;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
+                                   const platform::ReplaceCalls* calls)
+    : target_(std::move(target)), calls_(calls ? *calls : platform::SystemReplaceCalls()) {
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
         temporary_ = TemporaryName(target_, attempt);
         platform::CreateResult result;
@@ -116,10 +118,17 @@ void AtomicFileWriter::Commit() {
     if (!file_ || !file_->FlushAndClose())
         Fail();
     file_.reset();
-    if (!platform::ReplaceTarget(temporary_, target_)) {
+    const std::string failed = "ファイル " + Quoted(target_) + " を作成できません.";
+    switch (platform::ReplaceTarget(temporary_, target_, calls_)) {
+    case platform::ReplaceResult::Replaced: return;
+    case platform::ReplaceResult::TargetIntact:
         platform::RemoveFileQuietly(temporary_);
-        throw FileWriteError("ファイル " + Quoted(target_) + " を作成できません.");
+        throw FileWriteError(failed);
+    case platform::ReplaceResult::TargetLost: break;
     }
+    // The temporary file is now the only copy of the novel: it stays, and the author is told.
+    throw FileWriteError(failed + "\r\n保存した内容はファイル " + Quoted(temporary_) +
+                         " に残っています.");
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

@@ -15,6 +15,7 @@ namespace miravo {
 namespace platform {
 class InputFile;
 class OutputFile;
+struct ReplaceCalls;
 } // namespace platform
 
 std::filesystem::path PathFromUtf8(std::string_view utf8);
@@ -48,10 +49,13 @@ private:
 // Writes a file so that it is either completely the new content or still the old one: the bytes
 // go to a temporary file in the target's folder, and only Commit() puts it in the target's
 // place (flushed to the disk first). Destroying the writer without Commit(), or any failure,
-// removes the temporary file and leaves the target as it was.
+// removes the temporary file and leaves the target as it was; only when a failed replace has
+// already removed or renamed the target is the temporary file kept, and the error names it.
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::filesystem::path target); // FileWriteError if not created
+    // FileWriteError if not created. `calls`: stand-ins for the system's replace (tests).
+    explicit AtomicFileWriter(std::filesystem::path target,
+                              const platform::ReplaceCalls* calls = nullptr);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -66,6 +70,7 @@ private:
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
+    const platform::ReplaceCalls& calls_;
     std::unique_ptr<platform::OutputFile> file_; // empty once committed or failed
 };
 

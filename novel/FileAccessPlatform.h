@@ -32,9 +32,28 @@ public:
 // have it open meanwhile (Windows sharing).
 std::unique_ptr<InputFile> OpenInputFile(const std::filesystem::path& path, bool exclusive);
 
+// The system calls of the replace step, each giving 0 or the system's error code: Windows
+// replaces with ReplaceFileW and falls back to a move; POSIX renames (replaceFile only).
+// Tests give stand-ins that fail as a file system can.
+struct ReplaceCalls {
+    std::uint32_t (*replaceFile)(const std::filesystem::path& target,
+                                 const std::filesystem::path& replacement);
+    std::uint32_t (*moveFile)(const std::filesystem::path& replacement,
+                              const std::filesystem::path& target);
+};
+const ReplaceCalls& SystemReplaceCalls();
+
+enum class ReplaceResult {
+    Replaced,
+    TargetIntact, // failed; the target is as it was (or still absent)
+    TargetLost,   // failed after the target was removed or renamed: the replacement is the
+                  // only copy and must be kept
+};
 // Puts `replacement` in the place of `target` (which may or may not exist) in one step, written
 // through to the disk.
-bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target);
+ReplaceResult ReplaceTarget(const std::filesystem::path& replacement,
+                            const std::filesystem::path& target,
+                            const ReplaceCalls& calls = SystemReplaceCalls());
 
 void RemoveFileQuietly(const std::filesystem::path& path);
 

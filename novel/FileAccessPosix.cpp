@@ -97,13 +97,32 @@ std::unique_ptr<InputFile> OpenInputFile(const std::filesystem::path& path, bool
     return std::make_unique<PosixInputFile>(descriptor, static_cast<std::uint64_t>(status.st_size));
 }
 
-bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+namespace {
+
+std::uint32_t SystemRename(const std::filesystem::path& target,
+                           const std::filesystem::path& replacement) {
+    return ::rename(replacement.c_str(), target.c_str()) == 0 ? 0
+                                                              : static_cast<std::uint32_t>(errno);
+}
+
+std::uint32_t Unused(const std::filesystem::path&, const std::filesystem::path&) { return EINVAL; }
+
+} // namespace
+
+const ReplaceCalls& SystemReplaceCalls() {
+    static const ReplaceCalls calls{&SystemRename, &Unused};
+    return calls;
+}
+
+ReplaceResult ReplaceTarget(const std::filesystem::path& replacement,
+                            const std::filesystem::path& target, const ReplaceCalls& calls) {
     // Keep the permissions of the file being replaced.
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0)
         ::chmod(replacement.c_str(), status.st_mode & 07777);
-    if (::rename(replacement.c_str(), target.c_str()) != 0)
-        return false;
+    // A rename either happens whole or leaves the target as it was.
+    if (calls.replaceFile(target, replacement) != 0)
+        return ReplaceResult::TargetIntact;
     // Make the new directory entry itself durable.
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
@@ -113,7 +132,7 @@ bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesyst
         ::fsync(directory);
         ::close(directory);
     }
-    return true;
+    return ReplaceResult::Replaced;
 }
 
 void RemoveFileQuietly(const std::filesystem::path& path) { ::unlink(path.c_str()); }
