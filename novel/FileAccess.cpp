@@ -30,6 +30,21 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, int att
     return target.parent_path() / name;
 }
 
+// The file that a path names after its symbolic links: a save through a link replaces the
+// link's target, not the link. A loop, or a link that cannot be read, ends the search.
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error))
+            break;
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path;
+}
+
 } // namespace
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
@@ -75,7 +90,8 @@ std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive) {
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
                                    const platform::ReplaceCalls* calls)
-    : target_(std::move(target)), calls_(calls ? *calls : platform::SystemReplaceCalls()) {
+    : target_(FollowLinks(std::move(target))),
+      calls_(calls ? *calls : platform::SystemReplaceCalls()) {
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
         temporary_ = TemporaryName(target_, attempt);
         platform::CreateResult result;

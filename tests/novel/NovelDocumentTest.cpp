@@ -125,6 +125,19 @@ TEST(AtomicFileWriter, InterruptedWriteLeavesThePreviousFile) {
 }
 
 #ifndef _WIN32
+// A save through a symbolic link (also a chain of them) replaces the file it points at.
+TEST(AtomicFileWriter, SymbolicLinksStayAndTheirTargetIsReplaced) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "real");
+    TempFolder::Write(folder / "real" / "novel.mve", "previous");
+    std::filesystem::create_symlink("real/novel.mve", folder / "first.mve");
+    std::filesystem::create_symlink(folder / "first.mve", folder / "second.mve");
+    WriteFileAtomically(folder / "second.mve", "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "first.mve"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "second.mve"));
+    EXPECT_EQ(TempFolder::Read(folder / "real" / "novel.mve"), "new");
+}
+
 // A real write failure half-way: the file size limit stops the temporary file at 64 KiB.
 TEST(AtomicFileWriter, FailedWriteLeavesThePreviousFile) {
     TempFolder folder;
