@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <limits>
+#include <set>
 #include <variant>
 
 namespace miravo {
@@ -80,8 +81,18 @@ std::string WriteEscapes(const std::string& dumped) {
     return out;
 }
 
+// U+FFFF, which no Shift-JIS character converts to: it stands in for a carrier character that
+// the text itself holds, so that the string is refused as any character outside Shift-JIS is.
+constexpr std::string_view kNoCharacterEscape = "\\uffff";
+
+bool IsCarrierAt(std::string_view text, std::size_t i) {
+    return i + 3 < text.size() && text[i] == '\xF4' && text[i + 1] == '\x8F' &&
+           (text[i + 2] == '\xB2' || text[i + 2] == '\xB3');
+}
+
 // The JSON text with every lone "\udcXX" escape (XX 80-ff) in strings replaced by the carrier
-// character, so that the parser accepts it.
+// character, so that the parser accepts it. A carrier character written directly (as UTF-8 or as
+// the escaped pair "\udbff\udcXX") is no byte, and is refused.
 std::string ReadEscapes(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -98,9 +109,20 @@ std::string ReadEscapes(std::string_view text) {
             inString = false;
             afterHighSurrogate = false;
             out += c;
+        } else if (IsCarrierAt(text, i)) {
+            out += kNoCharacterEscape;
+            afterHighSurrogate = false;
+            i += 3;
         } else if (c == '\\' && i + 1 < text.size() && text[i + 1] == 'u') {
             const int code = EscapeCode(text, i);
-            if (code >= 0xDC80 && code <= 0xDCFF && !afterHighSurrogate) {
+            const bool carrierPair =
+                code == 0xDBFF && !afterHighSurrogate && text.substr(i + 6, 2) == "\\u" &&
+                EscapeCode(text, i + 6) >= 0xDC80 && EscapeCode(text, i + 6) <= 0xDCFF;
+            if (carrierPair) {
+                out += kNoCharacterEscape;
+                afterHighSurrogate = false;
+                i += 6;
+            } else if (code >= 0xDC80 && code <= 0xDCFF && !afterHighSurrogate) {
                 const int byte = code - 0xDC00;
                 out += "\xF4\x8F";
                 out += static_cast<char>(0xB2 + ((byte - 0x80) >> 6));
@@ -184,7 +206,12 @@ bool ReadBool(const Json& value, const std::string& path) {
     return value.get<bool>();
 }
 
-// Shift-JIS bytes of a string; `capacity` 0: any length.
+bool HasBreakOrZero(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// Shift-JIS bytes of a string; `capacity` 0: any length. Names, link texts and header strings
+// are one line each in the exports and the player: a break or a zero byte is refused.
 std::string ReadText(const Json& value, const std::string& path, std::size_t capacity = 0) {
     if (!value.is_string())
         Fail(path, "文字列が必要です.");
@@ -196,14 +223,15 @@ std::string ReadText(const Json& value, const std::string& path, std::size_t cap
     if (capacity == 0 &&
         text->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         Fail(path, "長すぎます.");
+    if (HasBreakOrZero(*text))
+        Fail(path, "改行文字やゼロ文字は使えません.");
     return *text;
 }
 
 std::string ReadLine(const Json& value, const std::string& path) {
-    std::string line = ReadText(value, path);
-    if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+    if (value.is_string() && HasBreakOrZero(value.get_ref<const std::string&>()))
         Fail(path, "行の中に改行文字やゼロ文字は使えません.");
-    return line;
+    return ReadText(value, path);
 }
 
 // Array of at most `limit` entries; reads each through `read(element, path, index)`.
@@ -221,6 +249,56 @@ void ReadArray(const Json& value, const std::string& path, std::size_t limit, co
 std::string ToJsonText(std::string_view shiftJis) {
     return EscapesToCarrier(sjis::ToUtf8(shiftJis));
 }
+
+// ----- Duplicate keys ---------------------------------------------------------------------------
+// The parser keeps the last of repeated keys silently; the containers open while it parses are
+// followed so that a repeated key is refused with its path.
+class DuplicateKeyWatch {
+public:
+    bool operator()(int, Json::parse_event_t event, Json& parsed) {
+        using Event = Json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            CountElement();
+            open_.push_back(Container{event == Event::array_start});
+            break;
+        case Event::key: {
+            Container& object = open_.back();
+            object.key = parsed.get<std::string>();
+            if (!object.keys.insert(object.key).second)
+                Fail(PathOfOpen(), "項目が重複しています.");
+            break;
+        }
+        case Event::value: CountElement(); break;
+        case Event::object_end:
+        case Event::array_end: open_.pop_back(); break;
+        }
+        return true;
+    }
+
+private:
+    struct Container {
+        bool array = false;
+        std::size_t elements = 0;
+        std::string key; // the member being read
+        std::set<std::string> keys;
+    };
+
+    void CountElement() {
+        if (!open_.empty() && open_.back().array)
+            ++open_.back().elements;
+    }
+    std::string PathOfOpen() const {
+        std::string path;
+        for (const Container& container : open_)
+            path = container.array ? Element(path, container.elements - 1)
+                                   : Member(path, container.key);
+        return path;
+    }
+
+    std::vector<Container> open_;
+};
 
 // ----- Header fields ----------------------------------------------------------------------------
 struct ShortText {
@@ -331,8 +409,9 @@ void HeaderFromJson(const Json& json, const std::string& path, CNovelFileHeader&
     }
     if (!header.HasNovelMagic())
         Fail(Member(path, "Magic"), "\"Miravo WorkFile\" でなければなりません.");
-    if (header.Version < 1 || header.Version > kNovelFileVersion)
-        Fail(Member(path, "Version"), "1 から 9 の整数が必要です.");
+    // Every version up to 9 opens (below 2 as version 1), so every one is accepted here too.
+    if (header.Version > kNovelFileVersion)
+        Fail(Member(path, "Version"), "9 以下の整数が必要です.");
 }
 
 // ----- Tables -----------------------------------------------------------------------------------
@@ -450,7 +529,7 @@ std::string NovelToJson(const CNovelModel& model) {
 void NovelFromJson(std::string_view text, CNovelModel& model) {
     Json json;
     try {
-        json = Json::parse(ReadEscapes(text));
+        json = Json::parse(ReadEscapes(text), DuplicateKeyWatch());
     } catch (const Json::parse_error& error) {
         throw JsonFormError("JSON の構文エラーです (" + std::to_string(error.byte) +
                             " バイト目付近).");
