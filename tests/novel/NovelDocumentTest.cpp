@@ -218,14 +218,16 @@ TEST(AtomicFileWriter, FailedReplaceKeepsTheOnlyCopy) {
         }
         EXPECT_EQ(message.empty(), c.replaced) << message;
         EXPECT_EQ(std::filesystem::exists(temporary), c.temporaryKept);
-        if (c.replaced)
+        if (c.replaced) {
             EXPECT_EQ(TempFolder::Read(path), "new");
+        }
         if (c.temporaryKept) {
             EXPECT_EQ(TempFolder::Read(temporary), "new");
             EXPECT_NE(message.find(PathToUtf8(temporary)), std::string::npos) << message;
         }
-        if (!c.replaced && !c.temporaryKept)
+        if (!c.replaced && !c.temporaryKept) {
             EXPECT_EQ(TempFolder::Read(path), "previous");
+        }
     }
 }
 

@@ -244,8 +244,9 @@ TEST(NovelFile, FileEndingEarlyKeepsWhatWasReadAtEveryLength) {
         EXPECT_EQ(ui.messages[0].text, "ファイルの読み込みエラーです.\r\n"
                                        "ファイルが途中で切れているか、壊れています.");
         EXPECT_EQ(loaded.Header, model.Header);
-        if (length >= at.textWindows)
+        if (length >= at.textWindows) {
             EXPECT_EQ(loaded.Counters, model.Counters);
+        }
         if (length >= at.end - 40) { // inside the last item's links
             ASSERT_EQ(loaded.Items.Count(), 3);
             EXPECT_EQ(loaded.Items[1], model.Items[1]);

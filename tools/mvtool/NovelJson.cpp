@@ -261,7 +261,7 @@ public:
         case Event::object_start:
         case Event::array_start:
             CountElement();
-            open_.push_back(Container{event == Event::array_start});
+            open_.emplace_back().array = event == Event::array_start;
             break;
         case Event::key: {
             Container& object = open_.back();
