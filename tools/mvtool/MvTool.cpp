@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方:\n"
-    "  mvtool info NOVEL                  形式バージョン、タイトル、アイテム・カウンタ・"
+    "  mvtool info NOVEL                  形式バージョン (α１ノベルファイルは "
+    "alpha-1)、タイトル、アイテム・カウンタ・"
     "テキストウインドウの数\n"
     "  mvtool resave [--salvage] IN OUT   IN を開いて OUT にバージョン 9 で保存\n"
     "                                     (--salvage: 壊れたファイルの読めた部分を保存)\n"
@@ -33,6 +34,17 @@ std::string OneLine(std::string text) {
         line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
     }
     return line;
+}
+
+// Model text for the console: a byte that is no Shift-JIS character shows as U+FFFD, so that the
+// output stays valid UTF-8.
+std::string ConsoleText(std::string_view shiftJis) {
+    std::u16string text = sjis::ToUtf16(shiftJis);
+    for (char16_t& unit : text) {
+        if (unit >= 0xDC80 && unit <= 0xDCFF)
+            unit = u'\uFFFD';
+    }
+    return sjis::Utf16ToUtf8(text);
 }
 
 class UsageError : public EditorError {
@@ -94,8 +106,10 @@ void Info(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         throw UsageError();
     CNovelModel model;
     OpenNovel(args[1], model, err);
-    out << "Version: " << model.Header.Version << "\n"
-        << "Title: " << sjis::ToUtf8(model.Header.Title) << "\n"
+    // An alpha-1 file has no version of its own; the header's is the default of a new novel.
+    const bool alpha = IsAlphaFile(PathFromUtf8(args[1]));
+    out << "Version: " << (alpha ? "alpha-1" : std::to_string(model.Header.Version)) << "\n"
+        << "Title: " << ConsoleText(model.Header.Title) << "\n"
         << "Items: " << model.Items.Count() << "\n"
         << "Counters: " << model.Counters.Count() << "\n"
         << "TextWindows: " << model.TextWindows.Count() << "\n";

@@ -5,6 +5,7 @@
 #include "novel/FileAccess.h"
 #include "novel/NovelDocument.h"
 #include "novel/NovelExport.h"
+#include "novel/ShiftJis.h"
 #include "tools/mvtool/MvTool.h"
 #include "tools/mvtool/NovelJson.h"
 
@@ -53,6 +54,18 @@ TEST_F(MvTool, Info) {
     EXPECT_EQ(run.out,
               "Version: 9\nTitle: 能登の表ソ十構\nItems: 3\nCounters: 2\nTextWindows: 2\n");
     EXPECT_EQ(run.err, "");
+
+    // Bytes that are no Shift-JIS character show as U+FFFD; an alpha-1 file says what it is.
+    model_.Header.Title = "a\x80\xFF" + sjis::FromUtf8("表");
+    SaveNovelFile(model_, novel_);
+    EXPECT_EQ(Tool({"info", P(novel_)}).out.substr(0, 29), "Version: 9\nTitle: a\uFFFD\uFFFD表\n");
+    ByteWriter alpha;
+    alpha.WriteInt32(320);
+    alpha.WriteInt32(240);
+    model_.Items.SaveToStream(alpha);
+    TempFolder::Write(folder_ / "old.mvw", alpha.Bytes());
+    EXPECT_EQ(Tool({"info", P(folder_ / "old.mvw")}).out,
+              "Version: alpha-1\nTitle: \nItems: 3\nCounters: 0\nTextWindows: 0\n");
 }
 
 TEST_F(MvTool, ResaveOldAndAlphaFiles) {
