@@ -131,11 +131,16 @@ void ToJson(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         throw UsageError();
     CNovelModel model;
     OpenNovel(args[1], model, err, OpenOptions{.asStored = true});
-    const std::string json = NovelToJson(model);
-    if (args.size() == 3)
-        WriteFileAtomically(PathFromUtf8(args[2]), json);
-    else
-        out << json;
+    // Written in pieces as it is made: the text can be many times the size of the novel.
+    if (args.size() == 3) {
+        AtomicFileWriter file(PathFromUtf8(args[2]));
+        WriteNovelJson(model, [&](std::string_view piece) { file.Write(piece); });
+        file.Commit();
+    } else {
+        WriteNovelJson(model, [&](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
+    }
 }
 
 void FromJson(const std::vector<std::string>& args) {

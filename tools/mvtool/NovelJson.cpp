@@ -1,12 +1,12 @@
 #include "tools/mvtool/NovelJson.h"
 
 #include "novel/ShiftJis.h"
+#include "tools/mvtool/NovelJsonFields.h"
 
 #include <nlohmann/json.hpp>
 
 #include <limits>
 #include <set>
-#include <variant>
 
 namespace miravo {
 namespace {
@@ -14,19 +14,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // ----- Escaped bytes ----------------------------------------------------------------------------
-// The JSON library holds strings as valid UTF-8 only. Escaped bytes (U+DC80-U+DCFF, three bytes
-// ED B2|B3 xx in the converter's UTF-8) travel through it as U+10FC80-U+10FCFF (F4 8F B2|B3 xx),
-// which no Shift-JIS character converts to, and become "\udcXX" again in the text.
-std::string EscapesToCarrier(std::string text) {
-    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
-        if (text[i] == '\xED' && (text[i + 1] == '\xB2' || text[i + 1] == '\xB3')) {
-            text.replace(i, 1, "\xF4\x8F");
-            i += 3;
-        }
-    }
-    return text;
-}
-
+// The JSON library holds strings as valid UTF-8 only. Escaped bytes ("\udcXX" in the text) travel
+// through it as U+10FC80-U+10FCFF (F4 8F B2|B3 xx), which no Shift-JIS character converts to,
+// and become U+DC80-U+DCFF (ED B2|B3 xx in the converter's UTF-8) again for the conversion.
 std::string CarrierToEscapes(std::string text) {
     for (std::size_t i = 0; i + 3 < text.size(); ++i) {
         if (text[i] == '\xF4' && text[i + 1] == '\x8F' &&
@@ -59,26 +49,6 @@ int EscapeCode(std::string_view text, std::size_t i) { // text[i] == '\\', text[
         code = code * 16 + digit;
     }
     return code;
-}
-
-// The dumped text, with each carried byte written as "\udcXX".
-std::string WriteEscapes(const std::string& dumped) {
-    std::string out;
-    out.reserve(dumped.size());
-    for (std::size_t i = 0; i < dumped.size(); ++i) {
-        if (i + 3 < dumped.size() && dumped[i] == '\xF4' && dumped[i + 1] == '\x8F' &&
-            (dumped[i + 2] == '\xB2' || dumped[i + 2] == '\xB3')) {
-            const int byte = 0x80 + ((dumped[i + 2] & 1) << 6) + (dumped[i + 3] & 0x3F);
-            static const char kHex[] = "0123456789abcdef";
-            out += "\\udc";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-            i += 3;
-        } else {
-            out += dumped[i];
-        }
-    }
-    return out;
 }
 
 // U+FFFF, which no Shift-JIS character converts to: it stands in for a carrier character that
@@ -246,10 +216,6 @@ void ReadArray(const Json& value, const std::string& path, std::size_t limit, co
         read(value[i], Element(path, i), i);
 }
 
-std::string ToJsonText(std::string_view shiftJis) {
-    return EscapesToCarrier(sjis::ToUtf8(shiftJis));
-}
-
 // ----- Duplicate keys ---------------------------------------------------------------------------
 // The parser keeps the last of repeated keys silently; the containers open while it parses are
 // followed so that a repeated key is refused with its path.
@@ -301,79 +267,10 @@ private:
 };
 
 // ----- Header fields ----------------------------------------------------------------------------
-struct ShortText {
-    std::string CNovelFileHeader::*member;
-    std::size_t capacity;
-};
-using HeaderMember = std::variant<ShortText, std::int32_t CNovelFileHeader::*,
-                                  std::uint8_t CNovelFileHeader::*, bool CNovelFileHeader::*>;
-struct HeaderField {
-    std::string_view name;
-    HeaderMember member;
-};
-
-using H = CNovelFileHeader;
-const HeaderField kHeaderFields[] = {
-    {"Magic", ShortText{&H::Magic, kMagicCapacity}},
-    {"Version", &H::Version},
-    {"ChartWidth", &H::ChartWidth},
-    {"ChartHeight", &H::ChartHeight},
-    {"StartItem", ShortText{&H::StartItem, kShortStringCapacity}},
-    {"LogoGraphic", ShortText{&H::LogoGraphic, kShortStringCapacity}},
-    {"TitleGraphic", ShortText{&H::TitleGraphic, kShortStringCapacity}},
-    {"TitleMidi", ShortText{&H::TitleMidi, kShortStringCapacity}},
-    {"TitleWave", ShortText{&H::TitleWave, kShortStringCapacity}},
-    {"ReservedString", ShortText{&H::ReservedString, kShortStringCapacity}},
-    {"ReservedInt", &H::ReservedInt},
-    {"ReservedByte", &H::ReservedByte},
-    {"Title", ShortText{&H::Title, kShortStringCapacity}},
-    {"LogoMidi", ShortText{&H::LogoMidi, kShortStringCapacity}},
-    {"LogoWave", ShortText{&H::LogoWave, kShortStringCapacity}},
-    {"MessageSpeed", &H::MessageSpeed},
-    {"LegacyFadeNumber", &H::LegacyFadeNumber},
-    {"FadeVariation", &H::FadeVariation},
-    {"FadeSpeed", &H::FadeSpeed},
-    {"SaveMode", &H::SaveMode},
-    {"ReservedByte2", &H::ReservedByte2},
-    {"FontKind", &H::FontKind},
-    {"FontSize", &H::FontSize},
-    {"FontStyle", &H::FontStyle},
-    {"FontAntialias", &H::FontAntialias},
-    {"NormalColor", &H::NormalColor},
-    {"ShadowColor", &H::ShadowColor},
-    {"SelectColor", &H::SelectColor},
-    {"TipColor", &H::TipColor},
-    {"FadeName", ShortText{&H::FadeName, kFadeNameCapacity}},
-    {"CharFadeName", ShortText{&H::CharFadeName, kFadeNameCapacity}},
-    {"CharFadeVariation", &H::CharFadeVariation},
-    {"CharFadeSpeed", &H::CharFadeSpeed},
-    {"DisplayMode", &H::DisplayMode},
-    {"ReservedByte3", &H::ReservedByte3},
-    {"ReservedByte4", &H::ReservedByte4},
-    {"MidiQuickStart", &H::MidiQuickStart},
-    {"MidiGMReset", &H::MidiGMReset},
-    {"MidiGSReset", &H::MidiGSReset},
-    {"SkipMode", &H::SkipMode},
-    {"UsesMp3", &H::UsesMp3},
-    {"SelectionNumbering", &H::SelectionNumbering},
-};
-
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
-
-Json HeaderToJson(const CNovelFileHeader& header) {
-    Json json = Json::object();
-    for (const HeaderField& field : kHeaderFields) {
-        std::visit(Overloaded{
-                       [&](const ShortText& text) {
-                           json[std::string(field.name)] = ToJsonText(header.*text.member);
-                       },
-                       [&](auto member) { json[std::string(field.name)] = header.*member; },
-                   },
-                   field.member);
-    }
-    return json;
-}
+using novel_json::HeaderField;
+using novel_json::kHeaderFields;
+using novel_json::Overloaded;
+using novel_json::ShortText;
 
 void HeaderFromJson(const Json& json, const std::string& path, CNovelFileHeader& header) {
     if (!json.is_object())
@@ -415,26 +312,6 @@ void HeaderFromJson(const Json& json, const std::string& path, CNovelFileHeader&
 }
 
 // ----- Tables -----------------------------------------------------------------------------------
-Json LinkToJson(const CNovelLink& link) {
-    return Json{{"Enabled", link.Enabled},
-                {"LinkText", ToJsonText(link.LinkText)},
-                {"Target", ToJsonText(link.Target)},
-                {"UseCounter", link.UseCounter},
-                {"CounterName", ToJsonText(link.CounterName)},
-                {"Threshold", link.Threshold}};
-}
-
-Json ItemToJson(const CNovelItem& item) {
-    Json text = Json::array();
-    for (std::string_view line : item.Text)
-        text.push_back(ToJsonText(line));
-    Json links = Json::array();
-    for (const CNovelLink& link : item.Links)
-        links.push_back(LinkToJson(link));
-    return Json{{"Name", ToJsonText(item.Name)}, {"X", item.X},  {"Y", item.Y},
-                {"LinkType", item.LinkType},     {"Text", text}, {"Links", links}};
-}
-
 void LinkFromJson(const Json& json, const std::string& path, CNovelLink& link) {
     CheckKeys(json, path,
               {"Enabled", "LinkText", "Target", "UseCounter", "CounterName", "Threshold"});
@@ -466,14 +343,6 @@ void ItemFromJson(const Json& json, const std::string& path, CNovelItem& item) {
         Fail(linksPath, "リンクがちょうど 8 個必要です.");
 }
 
-Json CounterToJson(const CNovelCounter& counter) {
-    return Json{{"Name", ToJsonText(counter.Name)},
-                {"InitialValue", counter.InitialValue},
-                {"MinValue", counter.MinValue},
-                {"MaxValue", counter.MaxValue},
-                {"CarryOver", counter.CarryOver}};
-}
-
 void CounterFromJson(const Json& json, const std::string& path, CNovelCounter& counter) {
     CheckKeys(json, path, {"Name", "InitialValue", "MinValue", "MaxValue", "CarryOver"});
     counter.Name = ReadText(json["Name"], Member(path, "Name"));
@@ -481,15 +350,6 @@ void CounterFromJson(const Json& json, const std::string& path, CNovelCounter& c
     counter.MinValue = ReadInt32(json["MinValue"], Member(path, "MinValue"));
     counter.MaxValue = ReadInt32(json["MaxValue"], Member(path, "MaxValue"));
     counter.CarryOver = ReadBool(json["CarryOver"], Member(path, "CarryOver"));
-}
-
-Json WindowToJson(const CTextWindow& window) {
-    const CWindowRect& r = window.TextRect;
-    return Json{{"Name", ToJsonText(window.Name)},
-                {"GraphicFile", ToJsonText(window.GraphicFile)},
-                {"VAlign", ToJsonText(window.VAlign)},
-                {"HAlign", ToJsonText(window.HAlign)},
-                {"TextRect", Json::array({r.Left, r.Top, r.Right, r.Bottom})}};
 }
 
 void WindowFromJson(const Json& json, const std::string& path, CTextWindow& window) {
@@ -508,23 +368,6 @@ void WindowFromJson(const Json& json, const std::string& path, CTextWindow& wind
 }
 
 } // namespace
-
-std::string NovelToJson(const CNovelModel& model) {
-    Json counters = Json::array();
-    for (int i = 0; i < model.Counters.Count(); ++i)
-        counters.push_back(CounterToJson(model.Counters[i]));
-    Json windows = Json::array();
-    for (int i = 0; i < model.TextWindows.Count(); ++i)
-        windows.push_back(WindowToJson(model.TextWindows[i]));
-    Json items = Json::array();
-    for (int i = 0; i < model.Items.Count(); ++i)
-        items.push_back(ItemToJson(model.Items[i]));
-    const Json json{{"header", HeaderToJson(model.Header)},
-                    {"counters", counters},
-                    {"textWindows", windows},
-                    {"items", items}};
-    return WriteEscapes(json.dump(2)) + "\n";
-}
 
 void NovelFromJson(std::string_view text, CNovelModel& model) {
     Json json;
