@@ -148,7 +148,7 @@ void EditorDocument::OpenNovelFile(const fs::path& path) {
         model_.Reset();
         result = LoadNovelFile(model_, path, notices);
     } catch (...) {
-        // A damaged file leaves a new, clean novel rather than half of one.
+        // A file that cannot be opened, or is too short for its header, leaves a new novel.
         NewNovel();
         throw;
     }
