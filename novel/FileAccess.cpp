@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <system_error>
 
 namespace miravo {
@@ -29,6 +30,21 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, int att
     return target.parent_path() / name;
 }
 
+// The file that a path names after its symbolic links: a save through a link replaces the
+// link's target, not the link. A loop, or a link that cannot be read, ends the search.
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error))
+            break;
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path;
+}
+
 } // namespace
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
@@ -40,18 +56,42 @@ std::string PathToUtf8(const std::filesystem::path& path) {
     return std::string(utf8.begin(), utf8.end());
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive) {
-    std::string bytes;
-    switch (platform::ReadFileContents(path, exclusive, bytes)) {
-    case platform::ReadResult::Read: return bytes;
-    case platform::ReadResult::OpenFailed:
-        throw FileOpenError("ファイル " + Quoted(path) + " を開けません.");
-    case platform::ReadResult::ReadFailed: break;
-    }
-    throw FileReadError("ファイル " + Quoted(path) + " の読み込み中にエラーが発生しました.");
+FileReader::FileReader(const std::filesystem::path& path, bool exclusive)
+    : path_(path), file_(platform::OpenInputFile(path, exclusive)) {
+    if (!file_)
+        throw FileOpenError("ファイル " + Quoted(path_) + " を開けません.");
 }
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+FileReader::~FileReader() = default;
+
+std::uint64_t FileReader::Size() const { return file_->Size(); }
+
+void FileReader::ReadInto(std::string& bytes, std::size_t count) {
+    const std::size_t before = bytes.size();
+    const bool read = file_->ReadInto(bytes, count);
+    position_ += bytes.size() - before;
+    if (!read)
+        throw FileReadError("ファイル " + Quoted(path_) + " の読み込み中にエラーが発生しました.");
+}
+
+void FileReader::ReadRestInto(std::string& bytes) {
+    // The size when opened is only a hint: a file that grows meanwhile is read to its end.
+    const std::uint64_t rest = Size() > position_ ? Size() - position_ : 0;
+    if (rest < bytes.max_size() - bytes.size())
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(rest));
+    ReadInto(bytes, std::numeric_limits<std::size_t>::max());
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, bool exclusive) {
+    std::string bytes;
+    FileReader(path, exclusive).ReadRestInto(bytes);
+    return bytes;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
+                                   const platform::ReplaceCalls* calls)
+    : target_(FollowLinks(std::move(target))),
+      calls_(calls ? *calls : platform::SystemReplaceCalls()) {
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
         temporary_ = TemporaryName(target_, attempt);
         platform::CreateResult result;
@@ -94,10 +134,17 @@ void AtomicFileWriter::Commit() {
     if (!file_ || !file_->FlushAndClose())
         Fail();
     file_.reset();
-    if (!platform::ReplaceTarget(temporary_, target_)) {
+    const std::string failed = "ファイル " + Quoted(target_) + " を作成できません.";
+    switch (platform::ReplaceTarget(temporary_, target_, calls_)) {
+    case platform::ReplaceResult::Replaced: return;
+    case platform::ReplaceResult::TargetIntact:
         platform::RemoveFileQuietly(temporary_);
-        throw FileWriteError("ファイル " + Quoted(target_) + " を作成できません.");
+        throw FileWriteError(failed);
+    case platform::ReplaceResult::TargetLost: break;
     }
+    // The temporary file is now the only copy of the novel: it stays, and the author is told.
+    throw FileWriteError(failed + "\r\n保存した内容はファイル " + Quoted(temporary_) +
+                         " に残っています.");
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

@@ -52,41 +52,90 @@ std::unique_ptr<OutputFile> CreateNewFile(const std::filesystem::path& path, Cre
     return std::make_unique<Win32OutputFile>(handle);
 }
 
-ReadResult ReadFileContents(const std::filesystem::path& path, bool exclusive, std::string& out) {
+namespace {
+
+class Win32InputFile : public InputFile {
+public:
+    Win32InputFile(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    ~Win32InputFile() override { CloseHandle(handle_); }
+
+    std::uint64_t Size() const override { return size_; }
+
+    bool ReadInto(std::string& out, std::size_t count) override {
+        char buffer[1 << 16];
+        while (count > 0) {
+            DWORD got = 0;
+            const DWORD piece = count < sizeof buffer ? static_cast<DWORD>(count) : sizeof buffer;
+            if (!ReadFile(handle_, buffer, piece, &got, nullptr))
+                return false;
+            if (got == 0)
+                break;
+            out.append(buffer, got);
+            count -= got;
+        }
+        return true;
+    }
+
+private:
+    HANDLE handle_;
+    std::uint64_t size_;
+};
+
+} // namespace
+
+std::unique_ptr<InputFile> OpenInputFile(const std::filesystem::path& path, bool exclusive) {
     const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return ReadResult::OpenFailed;
+        return nullptr;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle, &size)) {
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
         CloseHandle(handle);
-        return ReadResult::ReadFailed;
+        return nullptr;
     }
-    out.clear();
-    out.reserve(static_cast<std::size_t>(size.QuadPart));
-    char buffer[1 << 16];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
-            CloseHandle(handle);
-            return ReadResult::ReadFailed;
-        }
-        if (got == 0)
-            break;
-        out.append(buffer, got);
-    }
-    CloseHandle(handle);
-    return ReadResult::Read;
+    return std::make_unique<Win32InputFile>(handle, static_cast<std::uint64_t>(size.QuadPart));
 }
 
-bool ReplaceTarget(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+namespace {
+
+std::uint32_t SystemReplaceFile(const std::filesystem::path& target,
+                                const std::filesystem::path& replacement) {
+    return ReplaceFileW(target.c_str(), replacement.c_str(), nullptr,
+                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+               ? 0
+               : GetLastError();
+}
+
+std::uint32_t SystemMoveFile(const std::filesystem::path& replacement,
+                             const std::filesystem::path& target) {
+    return MoveFileExW(replacement.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : GetLastError();
+}
+
+} // namespace
+
+const ReplaceCalls& SystemReplaceCalls() {
+    static const ReplaceCalls calls{&SystemReplaceFile, &SystemMoveFile};
+    return calls;
+}
+
+ReplaceResult ReplaceTarget(const std::filesystem::path& replacement,
+                            const std::filesystem::path& target, const ReplaceCalls& calls) {
     // ReplaceFileW keeps the target's attributes and security; where it cannot act (no target
     // yet, or a file system without support) a write-through move does the same step.
-    if (ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr))
-        return true;
-    return MoveFileExW(replacement.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::uint32_t error = calls.replaceFile(target, replacement);
+    if (error == 0)
+        return ReplaceResult::Replaced;
+    // Without a backup name these two mean that the target is gone (1176) or lies under another
+    // name (1177), while the replacement keeps its own name: the move below is then the only
+    // way left to put the novel in place.
+    const bool targetGone =
+        error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    if (calls.moveFile(replacement, target) == 0)
+        return ReplaceResult::Replaced;
+    return targetGone ? ReplaceResult::TargetLost : ReplaceResult::TargetIntact;
 }
 
 void RemoveFileQuietly(const std::filesystem::path& path) { DeleteFileW(path.c_str()); }

@@ -10,6 +10,8 @@ namespace miravo {
 enum class NoticeKind {
     Information, // the file is loaded; the author should know something about it
     Refusal,     // the file is not loaded (wrong kind, too new)
+    ReadError,   // reading stopped (damaged, or a table over its limit); what was read is kept.
+                 // The text is the error's message; there is no caption of its own.
 };
 
 struct LoadNotice {

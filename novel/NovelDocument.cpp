@@ -1,6 +1,7 @@
 #include "novel/NovelDocument.h"
 
 #include "novel/ByteStream.h"
+#include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 
 namespace miravo {
@@ -37,21 +38,26 @@ void SaveNovelFile(CNovelModel& model, const std::filesystem::path& path) {
     WriteFileAtomically(path, SerializeNovel(model));
 }
 
-NovelLoadResult ParseNovel(CNovelModel& model, std::string_view bytes, ILoadNotices& notices,
-                           const NovelReadOptions& options) {
-    ByteReader stream(bytes);
-    CNovelFileHeader& header = model.Header;
+namespace {
+
+// The header and what it means: the refusals and the old-format notice. False when refused.
+bool ReadHeader(CNovelFileHeader& header, ByteReader& stream, ILoadNotices& notices) {
     header.LoadFromStream(stream);
     if (!header.HasNovelMagic()) {
         Tell(notices, kWrongMagicMessage, kWrongMagicCaption, NoticeKind::Refusal);
-        return NovelLoadResult::Rejected;
+        return false;
     }
     if (header.Version > kNovelFileVersion) {
         Tell(notices, kTooNewMessage, kTooNewCaption, NoticeKind::Refusal);
-        return NovelLoadResult::Rejected;
+        return false;
     }
     if (header.Version < kNovelFileVersion)
         Tell(notices, kOldFormatMessage, kOldFormatCaption, NoticeKind::Information);
+    return true;
+}
+
+void ReadBlocks(CNovelModel& model, ByteReader& stream, const NovelReadOptions& options) {
+    CNovelFileHeader& header = model.Header;
     if (header.Version == 2 || header.Version == 3)
         header.ConvertLegacyFadeNumber();
     if (header.Version == 3 || header.Version == 4)
@@ -61,14 +67,51 @@ NovelLoadResult ParseNovel(CNovelModel& model, std::string_view bytes, ILoadNoti
     if (header.Version >= 9)
         model.TextWindows.LoadFromStream(stream);
     model.Items.LoadFromStream(stream, options.appendTrailingEmptyLine);
+}
+
+// True when `start` holds a whole header that loading would refuse. A start too short for a
+// header is not refused here: reading the whole file then gives the read error.
+bool HeaderRefused(std::string_view start) {
+    CNovelFileHeader header;
+    ByteReader stream(start);
+    try {
+        header.LoadFromStream(stream);
+    } catch (const FileReadError&) {
+        return false;
+    }
+    return !header.HasNovelMagic() || header.Version > kNovelFileVersion;
+}
+
+} // namespace
+
+NovelLoadResult ParseNovel(CNovelModel& model, std::string_view bytes, ILoadNotices& notices,
+                           const NovelReadOptions& options) {
+    ByteReader stream(bytes);
+    if (!ReadHeader(model.Header, stream, notices))
+        return NovelLoadResult::Rejected;
+    try {
+        ReadBlocks(model, stream, options);
+    } catch (const EditorError& error) {
+        // A read error or a table limit past the header: what was read before it stays, so
+        // that the author can save it under another name.
+        Tell(notices, error.what(), "", NoticeKind::ReadError);
+        return NovelLoadResult::PartlyRead;
+    }
     return NovelLoadResult::Loaded;
 }
 
 NovelLoadResult LoadNovelFile(CNovelModel& model, const std::filesystem::path& path,
                               ILoadNotices& notices) {
-    // Read whole and closed before any message is shown; no other program may have the file
-    // open meanwhile.
-    const std::string bytes = ReadWholeFile(path, true);
+    // The header decides before the rest is read, so that a large file of another kind costs
+    // nothing. Closed before any notice is told; no other program may have the file open
+    // meanwhile.
+    std::string bytes;
+    {
+        FileReader file(path, true);
+        file.ReadInto(bytes, kHeaderSizeV8);
+        if (!HeaderRefused(bytes))
+            file.ReadRestInto(bytes);
+    }
     return ParseNovel(model, bytes, notices);
 }
 

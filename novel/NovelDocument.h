@@ -13,8 +13,12 @@
 namespace miravo {
 
 enum class NovelLoadResult {
-    Loaded,   // the model holds the file
-    Rejected, // wrong magic or too new: the refusal was noticed; the caller resets to a new novel
+    Loaded,     // the model holds the file
+    Rejected,   // wrong magic or too new: the refusal was noticed; the caller resets to a new novel
+    PartlyRead, // the file ends early, is damaged past its header or holds more than a table's
+                // limit: the model keeps what was read before that, and the error was noticed
+                // (NoticeKind::ReadError). The caller keeps it untitled, so that a save never
+                // overwrites the damaged file.
 };
 
 // Before calling: the item text editor's StoreToItem, so that the file gets the latest text.
@@ -24,15 +28,16 @@ enum class NovelLoadResult {
 void SaveNovelFile(CNovelModel& model, const std::filesystem::path& path);
 
 // The caller has reset the model to a new novel first. Gives the old-format notice for versions
-// below 9, and the wrong-magic and too-new refusals (then returns Rejected) to `notices`.
-// Raises FileOpenError when the file cannot be opened, FileReadError when it ends early or is
-// damaged (the model keeps what was read), EditorError with the limit message when it holds
-// more than 2048 items or 256 counters or text windows.
+// below 9, the wrong-magic and too-new refusals (then returns Rejected) and a read error or
+// limit message past the header (then returns PartlyRead) to `notices`. The header is checked
+// before the rest of the file is read. Raises FileOpenError when the file cannot be opened,
+// FileReadError when reading it fails or it is too short for its header (nothing is kept).
 NovelLoadResult LoadNovelFile(CNovelModel& model, const std::filesystem::path& path,
                               ILoadNotices& notices);
 
 // An alpha-1 file (.mvw): header defaults, chart size, items. The caller then takes the path
-// with the extension ".mve" as the current file name. Raises as LoadNovelFile does.
+// with the extension ".mve" as the current file name. It has no header to recognise it by, so
+// any error is raised: FileOpenError, FileReadError, EditorError with a limit message.
 void LoadAlphaFile(CNovelModel& model, const std::filesystem::path& path);
 
 // The same operations over bytes in memory, for tests, fuzzing and mvtool.

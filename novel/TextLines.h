@@ -13,7 +13,16 @@ namespace miravo {
 // followed by CR LF: the form the novel file, the text box and the exports use. Loading, saving
 // and showing a script copy it whole instead of making a heap string per line, which dominated
 // the time of opening a large novel. A line is kept as it was put in, also if it holds breaks.
+// Line starts are kept only for every 64th line (and after a line that holds a CR LF itself):
+// a script of millions of empty lines costs little more than its text. Going through the lines
+// in order is linear; indexing finds the line from the nearest kept start.
 class CTextLines {
+    struct Mark {
+        std::size_t line;
+        std::size_t start;
+        bool operator==(const Mark&) const = default;
+    };
+
 public:
     class const_iterator {
     public:
@@ -24,23 +33,23 @@ public:
         using reference = std::string_view;
 
         const_iterator() = default;
-        std::string_view operator*() const { return (*lines_)[index_]; }
-        const_iterator& operator++() {
-            ++index_;
-            return *this;
-        }
+        std::string_view operator*() const;
+        const_iterator& operator++();
         const_iterator operator++(int) {
             const_iterator before = *this;
-            ++index_;
+            ++*this;
             return before;
         }
         bool operator==(const const_iterator& other) const { return index_ == other.index_; }
 
     private:
         friend class CTextLines;
-        const_iterator(const CTextLines* lines, std::size_t index) : lines_(lines), index_(index) {}
+        const_iterator(const CTextLines* lines, std::size_t index);
+        std::size_t End() const; // where the current line's CR LF is
         const CTextLines* lines_ = nullptr;
         std::size_t index_ = 0;
+        std::size_t start_ = 0;
+        std::size_t nextMark_ = 0; // the first mark after the current line
     };
     using iterator = const_iterator;
     using value_type = std::string_view;
@@ -52,8 +61,8 @@ public:
     // ends the text.
     static CTextLines Split(std::string_view text);
 
-    std::size_t size() const { return starts_.size(); }
-    bool empty() const { return starts_.empty(); }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
     std::string_view operator[](std::size_t index) const;
     std::string_view at(std::size_t index) const; // std::out_of_range past the end
     std::string_view back() const { return (*this)[size() - 1]; }
@@ -70,10 +79,19 @@ public:
     bool operator==(const CTextLines&) const = default;
 
 private:
+    static constexpr std::size_t kMarkSpacing = 64;
+
     bool AdoptCrLfText(std::string_view text);
+    void PushLine(std::string_view line, bool holdsBreak);
+    // The CR LF that ends the line starting at `start`, for a line that holds none itself.
+    std::size_t FindBreak(std::size_t start) const;
 
     std::string text_;
-    std::vector<std::size_t> starts_; // where each line begins in text_
+    std::size_t count_ = 0;
+    // Sorted by line: every kMarkSpacing-th line, and the line after each line that holds a
+    // CR LF (whose end a search for the next CR LF would miss). Lines between two marks hold
+    // no CR LF.
+    std::vector<Mark> marks_;
 };
 
 } // namespace miravo

@@ -27,17 +27,24 @@ std::string LowerExtension(const fs::path& path) {
     return sjis::AsciiLower(PathToUtf8(path.extension()));
 }
 
-// Loading notices become the boxes the author sees, in the order loading gives them.
+// Loading notices become the boxes the author sees, in the order loading gives them; a read
+// error is kept until the views show what was read, and then raised as any error is.
 class NoticeBoxes : public ILoadNotices {
 public:
     explicit NoticeBoxes(IUserInteraction& ui) : ui_(ui) {}
     void Notice(const LoadNotice& notice) override {
+        if (notice.kind == NoticeKind::ReadError) {
+            readError = notice.text;
+            return;
+        }
         ui_.ShowMessage({.text = notice.text,
                          .caption = notice.caption,
                          .buttons = MessageButtons::Ok,
                          .icon = notice.kind == NoticeKind::Refusal ? MessageIcon::Error
                                                                     : MessageIcon::Information});
     }
+
+    std::string readError;
 
 private:
     IUserInteraction& ui_;
@@ -136,18 +143,29 @@ void EditorDocument::OpenByExtension(const fs::path& path) {
 
 void EditorDocument::OpenNovelFile(const fs::path& path) {
     NovelLoadResult result = NovelLoadResult::Rejected;
+    NoticeBoxes notices(ui_);
     try {
         model_.Reset();
-        NoticeBoxes notices(ui_);
         result = LoadNovelFile(model_, path, notices);
     } catch (...) {
-        // A damaged file leaves a new, clean novel rather than half of one.
+        // A file that cannot be opened, or is too short for its header, leaves a new novel.
         NewNovel();
         throw;
     }
     if (result == NovelLoadResult::Rejected) {
         NewNovel();
         return;
+    }
+    if (result == NovelLoadResult::PartlyRead) {
+        // What was read stays, untitled: saving asks for a name and never overwrites the
+        // damaged file.
+        state_.currentFilePath = PathFromUtf8(kUntitledName);
+        state_.hasFileName = false;
+        views_.ResizeChart();
+        views_.ChangeText();
+        views_.RefreshLists();
+        views_.UpdateTitle();
+        throw EditorError(notices.readError);
     }
     state_.currentFilePath = path;
     state_.novelFolder = path.parent_path();

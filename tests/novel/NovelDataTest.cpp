@@ -180,6 +180,19 @@ TEST(NovelText, LinesJoinWithCrLfAndKeepWhatWasPutIn) {
         lines.push_back(lines[0]);
     EXPECT_EQ(lines.back(), "first");
 
+    // Far past the kept line starts, with entries that hold breaks among them, indexing and
+    // going through in order give every line as it was put in.
+    std::vector<std::string> reference;
+    CTextLines many;
+    for (int i = 0; i < 300; ++i) {
+        reference.push_back(i % 7 == 3 ? "x\r\n" + std::to_string(i) + "\r\n"
+                                       : std::string(static_cast<std::size_t>(i % 3), '\r'));
+        many.push_back(reference.back());
+    }
+    EXPECT_EQ(std::vector<std::string>(many.begin(), many.end()), reference);
+    for (std::size_t i = 0; i < reference.size(); ++i)
+        ASSERT_EQ(many[i], reference[i]) << i;
+
     std::vector<std::string> seen;
     for (std::string_view line : CTextLines{"p", "q"})
         seen.emplace_back(line);

@@ -5,6 +5,7 @@
 #include "novel/ByteStream.h"
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
+#include "novel/FileAccessPlatform.h"
 #include "novel/NovelDocument.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,19 @@ TEST(AtomicFileWriter, InterruptedWriteLeavesThePreviousFile) {
 }
 
 #ifndef _WIN32
+// A save through a symbolic link (also a chain of them) replaces the file it points at.
+TEST(AtomicFileWriter, SymbolicLinksStayAndTheirTargetIsReplaced) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "real");
+    TempFolder::Write(folder / "real" / "novel.mve", "previous");
+    std::filesystem::create_symlink("real/novel.mve", folder / "first.mve");
+    std::filesystem::create_symlink(folder / "first.mve", folder / "second.mve");
+    WriteFileAtomically(folder / "second.mve", "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "first.mve"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "second.mve"));
+    EXPECT_EQ(TempFolder::Read(folder / "real" / "novel.mve"), "new");
+}
+
 // A real write failure half-way: the file size limit stops the temporary file at 64 KiB.
 TEST(AtomicFileWriter, FailedWriteLeavesThePreviousFile) {
     TempFolder folder;
@@ -160,6 +174,63 @@ TEST(AtomicFileWriter, FailedWriteLeavesThePreviousFile) {
 #endif
 
 #ifdef _WIN32
+// The replace step failing as ReplaceFileW can: the temporary file goes only while the target is
+// known to be intact; otherwise it stays and the message says where the novel is.
+TEST(AtomicFileWriter, FailedReplaceKeepsTheOnlyCopy) {
+    using Path = std::filesystem::path;
+    const auto removeTarget = [](const Path& target, const Path&) -> std::uint32_t {
+        std::filesystem::remove(target);
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    };
+    const auto renameTarget = [](const Path& target, const Path&) -> std::uint32_t {
+        std::filesystem::rename(target, Path(target).replace_extension(".old"));
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    };
+    const auto keepTarget = [](const Path&, const Path&) -> std::uint32_t {
+        return ERROR_UNABLE_TO_REMOVE_REPLACED;
+    };
+    const auto refuseMove = [](const Path&, const Path&) -> std::uint32_t {
+        return ERROR_ACCESS_DENIED;
+    };
+    struct Case {
+        const char* what;
+        platform::ReplaceCalls calls;
+        bool replaced;
+        bool temporaryKept;
+    };
+    const auto systemMove = platform::SystemReplaceCalls().moveFile;
+    for (const Case& c : {Case{"target removed", {+removeTarget, +refuseMove}, false, true},
+                          Case{"target renamed", {+renameTarget, +refuseMove}, false, true},
+                          Case{"target intact", {+keepTarget, +refuseMove}, false, false},
+                          Case{"moved after all", {+removeTarget, systemMove}, true, false}}) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const auto path = folder / "novel.mve";
+        TempFolder::Write(path, "previous");
+        AtomicFileWriter writer(path, &c.calls);
+        const Path temporary = writer.TemporaryPath();
+        writer.Write("new");
+        std::string message;
+        try {
+            writer.Commit();
+        } catch (const FileWriteError& error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message.empty(), c.replaced) << message;
+        EXPECT_EQ(std::filesystem::exists(temporary), c.temporaryKept);
+        if (c.replaced) {
+            EXPECT_EQ(TempFolder::Read(path), "new");
+        }
+        if (c.temporaryKept) {
+            EXPECT_EQ(TempFolder::Read(temporary), "new");
+            EXPECT_NE(message.find(PathToUtf8(temporary)), std::string::npos) << message;
+        }
+        if (!c.replaced && !c.temporaryKept) {
+            EXPECT_EQ(TempFolder::Read(path), "previous");
+        }
+    }
+}
+
 TEST(NovelDocument, OpeningNeedsTheFileToItself) {
     TempFolder folder;
     const auto path = folder / "busy.mve";

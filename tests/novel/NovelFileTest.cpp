@@ -220,7 +220,8 @@ TEST(NovelFile, RejectedHeaders) {
     }
 }
 
-TEST(NovelFile, FileEndingEarlyIsAReadErrorAtEveryLength) {
+// Past the header, reading stops with the error and the model keeps what was read before it.
+TEST(NovelFile, FileEndingEarlyKeepsWhatWasReadAtEveryLength) {
     CNovelModel model;
     FillFullNovel(model);
     const std::string bytes = SerializeNovel(model);
@@ -230,18 +231,26 @@ TEST(NovelFile, FileEndingEarlyIsAReadErrorAtEveryLength) {
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         CNovelModel loaded;
         RecordingInteraction ui;
-        try {
-            Parse(loaded, std::string_view(bytes).substr(0, length), ui);
-            ADD_FAILURE() << "no error at length " << length;
-        } catch (const FileReadError&) {
-        }
-        // Below the header size it is the read error, never the header message.
-        if (length < kHeaderSizeV1) {
+        const std::string_view cut = std::string_view(bytes).substr(0, length);
+        if (length < kHeaderSizeV8) {
+            // A header cut short is the read error, never the header message; nothing is kept.
+            EXPECT_THROW(Parse(loaded, cut, ui), FileReadError) << length;
             EXPECT_TRUE(ui.messages.empty());
+            continue;
         }
-        // What was read before the end stays.
-        if (length == at.items + 4 + 10) {
+        ASSERT_EQ(Parse(loaded, cut, ui), NovelLoadResult::PartlyRead) << length;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, NoticeKind::ReadError);
+        EXPECT_EQ(ui.messages[0].text, "ファイルの読み込みエラーです.\r\n"
+                                       "ファイルが途中で切れているか、壊れています.");
+        EXPECT_EQ(loaded.Header, model.Header);
+        if (length >= at.textWindows) {
             EXPECT_EQ(loaded.Counters, model.Counters);
+        }
+        if (length >= at.end - 40) { // inside the last item's links
+            ASSERT_EQ(loaded.Items.Count(), 3);
+            EXPECT_EQ(loaded.Items[1], model.Items[1]);
+            EXPECT_EQ(loaded.Items[2].Text, model.Items[2].Text);
         }
     }
 }
@@ -259,23 +268,20 @@ TEST(NovelFile, DamagedLengthsAndCounts) {
         bytes.replace(offset, 4, Int32Bytes(value));
         return bytes;
     };
-    auto expectReadError = [&](const std::string& bytes) {
+    // The read error or the limit message, and the tables before it kept.
+    auto expectError = [&](const std::string& bytes, const char* message) {
         CNovelModel loaded;
         RecordingInteraction ui;
-        EXPECT_THROW(Parse(loaded, bytes, ui), FileReadError);
+        ASSERT_EQ(Parse(loaded, bytes, ui), NovelLoadResult::PartlyRead);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, NoticeKind::ReadError);
+        EXPECT_EQ(ui.messages[0].text, message);
+        EXPECT_EQ(loaded.Header, model.Header);
     };
-    auto expectLimit = [&](const std::string& bytes, const char* message) {
-        CNovelModel loaded;
-        RecordingInteraction ui;
-        try {
-            Parse(loaded, bytes, ui);
-            ADD_FAILURE() << "no error";
-        } catch (const FileReadError&) {
-            ADD_FAILURE() << "read error instead of the limit";
-        } catch (const EditorError& error) {
-            EXPECT_STREQ(error.what(), message);
-        }
-    };
+    const char* const readError = "ファイルの読み込みエラーです.\r\n"
+                                  "ファイルが途中で切れているか、壊れています.";
+    auto expectReadError = [&](const std::string& bytes) { expectError(bytes, readError); };
+    const auto& expectLimit = expectError;
 
     for (std::int32_t length :
          {-1, -0x7FFFFFFF - 1, 0x7FFFFFFF, 1 << 30, static_cast<std::int32_t>(good.size())}) {

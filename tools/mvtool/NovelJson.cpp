@@ -1,11 +1,12 @@
 #include "tools/mvtool/NovelJson.h"
 
 #include "novel/ShiftJis.h"
+#include "tools/mvtool/NovelJsonFields.h"
 
 #include <nlohmann/json.hpp>
 
 #include <limits>
-#include <variant>
+#include <set>
 
 namespace miravo {
 namespace {
@@ -13,19 +14,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // ----- Escaped bytes ----------------------------------------------------------------------------
-// The JSON library holds strings as valid UTF-8 only. Escaped bytes (U+DC80-U+DCFF, three bytes
-// ED B2|B3 xx in the converter's UTF-8) travel through it as U+10FC80-U+10FCFF (F4 8F B2|B3 xx),
-// which no Shift-JIS character converts to, and become "\udcXX" again in the text.
-std::string EscapesToCarrier(std::string text) {
-    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
-        if (text[i] == '\xED' && (text[i + 1] == '\xB2' || text[i + 1] == '\xB3')) {
-            text.replace(i, 1, "\xF4\x8F");
-            i += 3;
-        }
-    }
-    return text;
-}
-
+// The JSON library holds strings as valid UTF-8 only. Escaped bytes ("\udcXX" in the text) travel
+// through it as U+10FC80-U+10FCFF (F4 8F B2|B3 xx), which no Shift-JIS character converts to,
+// and become U+DC80-U+DCFF (ED B2|B3 xx in the converter's UTF-8) again for the conversion.
 std::string CarrierToEscapes(std::string text) {
     for (std::size_t i = 0; i + 3 < text.size(); ++i) {
         if (text[i] == '\xF4' && text[i + 1] == '\x8F' &&
@@ -60,28 +51,18 @@ int EscapeCode(std::string_view text, std::size_t i) { // text[i] == '\\', text[
     return code;
 }
 
-// The dumped text, with each carried byte written as "\udcXX".
-std::string WriteEscapes(const std::string& dumped) {
-    std::string out;
-    out.reserve(dumped.size());
-    for (std::size_t i = 0; i < dumped.size(); ++i) {
-        if (i + 3 < dumped.size() && dumped[i] == '\xF4' && dumped[i + 1] == '\x8F' &&
-            (dumped[i + 2] == '\xB2' || dumped[i + 2] == '\xB3')) {
-            const int byte = 0x80 + ((dumped[i + 2] & 1) << 6) + (dumped[i + 3] & 0x3F);
-            static const char kHex[] = "0123456789abcdef";
-            out += "\\udc";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-            i += 3;
-        } else {
-            out += dumped[i];
-        }
-    }
-    return out;
+// U+FFFF, which no Shift-JIS character converts to: it stands in for a carrier character that
+// the text itself holds, so that the string is refused as any character outside Shift-JIS is.
+constexpr std::string_view kNoCharacterEscape = "\\uffff";
+
+bool IsCarrierAt(std::string_view text, std::size_t i) {
+    return i + 3 < text.size() && text[i] == '\xF4' && text[i + 1] == '\x8F' &&
+           (text[i + 2] == '\xB2' || text[i + 2] == '\xB3');
 }
 
 // The JSON text with every lone "\udcXX" escape (XX 80-ff) in strings replaced by the carrier
-// character, so that the parser accepts it.
+// character, so that the parser accepts it. A carrier character written directly (as UTF-8 or as
+// the escaped pair "\udbff\udcXX") is no byte, and is refused.
 std::string ReadEscapes(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -98,9 +79,20 @@ std::string ReadEscapes(std::string_view text) {
             inString = false;
             afterHighSurrogate = false;
             out += c;
+        } else if (IsCarrierAt(text, i)) {
+            out += kNoCharacterEscape;
+            afterHighSurrogate = false;
+            i += 3;
         } else if (c == '\\' && i + 1 < text.size() && text[i + 1] == 'u') {
             const int code = EscapeCode(text, i);
-            if (code >= 0xDC80 && code <= 0xDCFF && !afterHighSurrogate) {
+            const bool carrierPair =
+                code == 0xDBFF && !afterHighSurrogate && text.substr(i + 6, 2) == "\\u" &&
+                EscapeCode(text, i + 6) >= 0xDC80 && EscapeCode(text, i + 6) <= 0xDCFF;
+            if (carrierPair) {
+                out += kNoCharacterEscape;
+                afterHighSurrogate = false;
+                i += 6;
+            } else if (code >= 0xDC80 && code <= 0xDCFF && !afterHighSurrogate) {
                 const int byte = code - 0xDC00;
                 out += "\xF4\x8F";
                 out += static_cast<char>(0xB2 + ((byte - 0x80) >> 6));
@@ -184,7 +176,12 @@ bool ReadBool(const Json& value, const std::string& path) {
     return value.get<bool>();
 }
 
-// Shift-JIS bytes of a string; `capacity` 0: any length.
+bool HasBreakOrZero(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// Shift-JIS bytes of a string; `capacity` 0: any length. Names, link texts and header strings
+// are one line each in the exports and the player: a break or a zero byte is refused.
 std::string ReadText(const Json& value, const std::string& path, std::size_t capacity = 0) {
     if (!value.is_string())
         Fail(path, "文字列が必要です.");
@@ -196,14 +193,15 @@ std::string ReadText(const Json& value, const std::string& path, std::size_t cap
     if (capacity == 0 &&
         text->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         Fail(path, "長すぎます.");
+    if (HasBreakOrZero(*text))
+        Fail(path, "改行文字やゼロ文字は使えません.");
     return *text;
 }
 
 std::string ReadLine(const Json& value, const std::string& path) {
-    std::string line = ReadText(value, path);
-    if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+    if (value.is_string() && HasBreakOrZero(value.get_ref<const std::string&>()))
         Fail(path, "行の中に改行文字やゼロ文字は使えません.");
-    return line;
+    return ReadText(value, path);
 }
 
 // Array of at most `limit` entries; reads each through `read(element, path, index)`.
@@ -218,84 +216,61 @@ void ReadArray(const Json& value, const std::string& path, std::size_t limit, co
         read(value[i], Element(path, i), i);
 }
 
-std::string ToJsonText(std::string_view shiftJis) {
-    return EscapesToCarrier(sjis::ToUtf8(shiftJis));
-}
+// ----- Duplicate keys ---------------------------------------------------------------------------
+// The parser keeps the last of repeated keys silently; the containers open while it parses are
+// followed so that a repeated key is refused with its path.
+class DuplicateKeyWatch {
+public:
+    bool operator()(int, Json::parse_event_t event, Json& parsed) {
+        using Event = Json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            CountElement();
+            open_.emplace_back().array = event == Event::array_start;
+            break;
+        case Event::key: {
+            Container& object = open_.back();
+            object.key = parsed.get<std::string>();
+            if (!object.keys.insert(object.key).second)
+                Fail(PathOfOpen(), "項目が重複しています.");
+            break;
+        }
+        case Event::value: CountElement(); break;
+        case Event::object_end:
+        case Event::array_end: open_.pop_back(); break;
+        }
+        return true;
+    }
+
+private:
+    struct Container {
+        bool array = false;
+        std::size_t elements = 0;
+        std::string key; // the member being read
+        std::set<std::string> keys;
+    };
+
+    void CountElement() {
+        if (!open_.empty() && open_.back().array)
+            ++open_.back().elements;
+    }
+    std::string PathOfOpen() const {
+        std::string path;
+        for (const Container& container : open_)
+            path = container.array ? Element(path, container.elements - 1)
+                                   : Member(path, container.key);
+        return path;
+    }
+
+    std::vector<Container> open_;
+};
 
 // ----- Header fields ----------------------------------------------------------------------------
-struct ShortText {
-    std::string CNovelFileHeader::*member;
-    std::size_t capacity;
-};
-using HeaderMember = std::variant<ShortText, std::int32_t CNovelFileHeader::*,
-                                  std::uint8_t CNovelFileHeader::*, bool CNovelFileHeader::*>;
-struct HeaderField {
-    std::string_view name;
-    HeaderMember member;
-};
-
-using H = CNovelFileHeader;
-const HeaderField kHeaderFields[] = {
-    {"Magic", ShortText{&H::Magic, kMagicCapacity}},
-    {"Version", &H::Version},
-    {"ChartWidth", &H::ChartWidth},
-    {"ChartHeight", &H::ChartHeight},
-    {"StartItem", ShortText{&H::StartItem, kShortStringCapacity}},
-    {"LogoGraphic", ShortText{&H::LogoGraphic, kShortStringCapacity}},
-    {"TitleGraphic", ShortText{&H::TitleGraphic, kShortStringCapacity}},
-    {"TitleMidi", ShortText{&H::TitleMidi, kShortStringCapacity}},
-    {"TitleWave", ShortText{&H::TitleWave, kShortStringCapacity}},
-    {"ReservedString", ShortText{&H::ReservedString, kShortStringCapacity}},
-    {"ReservedInt", &H::ReservedInt},
-    {"ReservedByte", &H::ReservedByte},
-    {"Title", ShortText{&H::Title, kShortStringCapacity}},
-    {"LogoMidi", ShortText{&H::LogoMidi, kShortStringCapacity}},
-    {"LogoWave", ShortText{&H::LogoWave, kShortStringCapacity}},
-    {"MessageSpeed", &H::MessageSpeed},
-    {"LegacyFadeNumber", &H::LegacyFadeNumber},
-    {"FadeVariation", &H::FadeVariation},
-    {"FadeSpeed", &H::FadeSpeed},
-    {"SaveMode", &H::SaveMode},
-    {"ReservedByte2", &H::ReservedByte2},
-    {"FontKind", &H::FontKind},
-    {"FontSize", &H::FontSize},
-    {"FontStyle", &H::FontStyle},
-    {"FontAntialias", &H::FontAntialias},
-    {"NormalColor", &H::NormalColor},
-    {"ShadowColor", &H::ShadowColor},
-    {"SelectColor", &H::SelectColor},
-    {"TipColor", &H::TipColor},
-    {"FadeName", ShortText{&H::FadeName, kFadeNameCapacity}},
-    {"CharFadeName", ShortText{&H::CharFadeName, kFadeNameCapacity}},
-    {"CharFadeVariation", &H::CharFadeVariation},
-    {"CharFadeSpeed", &H::CharFadeSpeed},
-    {"DisplayMode", &H::DisplayMode},
-    {"ReservedByte3", &H::ReservedByte3},
-    {"ReservedByte4", &H::ReservedByte4},
-    {"MidiQuickStart", &H::MidiQuickStart},
-    {"MidiGMReset", &H::MidiGMReset},
-    {"MidiGSReset", &H::MidiGSReset},
-    {"SkipMode", &H::SkipMode},
-    {"UsesMp3", &H::UsesMp3},
-    {"SelectionNumbering", &H::SelectionNumbering},
-};
-
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
-
-Json HeaderToJson(const CNovelFileHeader& header) {
-    Json json = Json::object();
-    for (const HeaderField& field : kHeaderFields) {
-        std::visit(Overloaded{
-                       [&](const ShortText& text) {
-                           json[std::string(field.name)] = ToJsonText(header.*text.member);
-                       },
-                       [&](auto member) { json[std::string(field.name)] = header.*member; },
-                   },
-                   field.member);
-    }
-    return json;
-}
+using novel_json::HeaderField;
+using novel_json::kHeaderFields;
+using novel_json::Overloaded;
+using novel_json::ShortText;
 
 void HeaderFromJson(const Json& json, const std::string& path, CNovelFileHeader& header) {
     if (!json.is_object())
@@ -331,31 +306,12 @@ void HeaderFromJson(const Json& json, const std::string& path, CNovelFileHeader&
     }
     if (!header.HasNovelMagic())
         Fail(Member(path, "Magic"), "\"Miravo WorkFile\" でなければなりません.");
-    if (header.Version < 1 || header.Version > kNovelFileVersion)
-        Fail(Member(path, "Version"), "1 から 9 の整数が必要です.");
+    // Every version up to 9 opens (below 2 as version 1), so every one is accepted here too.
+    if (header.Version > kNovelFileVersion)
+        Fail(Member(path, "Version"), "9 以下の整数が必要です.");
 }
 
 // ----- Tables -----------------------------------------------------------------------------------
-Json LinkToJson(const CNovelLink& link) {
-    return Json{{"Enabled", link.Enabled},
-                {"LinkText", ToJsonText(link.LinkText)},
-                {"Target", ToJsonText(link.Target)},
-                {"UseCounter", link.UseCounter},
-                {"CounterName", ToJsonText(link.CounterName)},
-                {"Threshold", link.Threshold}};
-}
-
-Json ItemToJson(const CNovelItem& item) {
-    Json text = Json::array();
-    for (std::string_view line : item.Text)
-        text.push_back(ToJsonText(line));
-    Json links = Json::array();
-    for (const CNovelLink& link : item.Links)
-        links.push_back(LinkToJson(link));
-    return Json{{"Name", ToJsonText(item.Name)}, {"X", item.X},  {"Y", item.Y},
-                {"LinkType", item.LinkType},     {"Text", text}, {"Links", links}};
-}
-
 void LinkFromJson(const Json& json, const std::string& path, CNovelLink& link) {
     CheckKeys(json, path,
               {"Enabled", "LinkText", "Target", "UseCounter", "CounterName", "Threshold"});
@@ -387,14 +343,6 @@ void ItemFromJson(const Json& json, const std::string& path, CNovelItem& item) {
         Fail(linksPath, "リンクがちょうど 8 個必要です.");
 }
 
-Json CounterToJson(const CNovelCounter& counter) {
-    return Json{{"Name", ToJsonText(counter.Name)},
-                {"InitialValue", counter.InitialValue},
-                {"MinValue", counter.MinValue},
-                {"MaxValue", counter.MaxValue},
-                {"CarryOver", counter.CarryOver}};
-}
-
 void CounterFromJson(const Json& json, const std::string& path, CNovelCounter& counter) {
     CheckKeys(json, path, {"Name", "InitialValue", "MinValue", "MaxValue", "CarryOver"});
     counter.Name = ReadText(json["Name"], Member(path, "Name"));
@@ -402,15 +350,6 @@ void CounterFromJson(const Json& json, const std::string& path, CNovelCounter& c
     counter.MinValue = ReadInt32(json["MinValue"], Member(path, "MinValue"));
     counter.MaxValue = ReadInt32(json["MaxValue"], Member(path, "MaxValue"));
     counter.CarryOver = ReadBool(json["CarryOver"], Member(path, "CarryOver"));
-}
-
-Json WindowToJson(const CTextWindow& window) {
-    const CWindowRect& r = window.TextRect;
-    return Json{{"Name", ToJsonText(window.Name)},
-                {"GraphicFile", ToJsonText(window.GraphicFile)},
-                {"VAlign", ToJsonText(window.VAlign)},
-                {"HAlign", ToJsonText(window.HAlign)},
-                {"TextRect", Json::array({r.Left, r.Top, r.Right, r.Bottom})}};
 }
 
 void WindowFromJson(const Json& json, const std::string& path, CTextWindow& window) {
@@ -430,27 +369,10 @@ void WindowFromJson(const Json& json, const std::string& path, CTextWindow& wind
 
 } // namespace
 
-std::string NovelToJson(const CNovelModel& model) {
-    Json counters = Json::array();
-    for (int i = 0; i < model.Counters.Count(); ++i)
-        counters.push_back(CounterToJson(model.Counters[i]));
-    Json windows = Json::array();
-    for (int i = 0; i < model.TextWindows.Count(); ++i)
-        windows.push_back(WindowToJson(model.TextWindows[i]));
-    Json items = Json::array();
-    for (int i = 0; i < model.Items.Count(); ++i)
-        items.push_back(ItemToJson(model.Items[i]));
-    const Json json{{"header", HeaderToJson(model.Header)},
-                    {"counters", counters},
-                    {"textWindows", windows},
-                    {"items", items}};
-    return WriteEscapes(json.dump(2)) + "\n";
-}
-
 void NovelFromJson(std::string_view text, CNovelModel& model) {
     Json json;
     try {
-        json = Json::parse(ReadEscapes(text));
+        json = Json::parse(ReadEscapes(text), DuplicateKeyWatch());
     } catch (const Json::parse_error& error) {
         throw JsonFormError("JSON の構文エラーです (" + std::to_string(error.byte) +
                             " バイト目付近).");

@@ -3,6 +3,7 @@
 #include "novel/EditorError.h"
 #include "novel/NovelData.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,10 @@ public:
 };
 
 // Pretty-printed, fields in model order, ending with a line break; the same model always gives
-// the same bytes.
+// the same bytes. WriteNovelJson hands the text to `sink` in pieces as it goes, so that a large
+// novel is never held as a whole document.
+using JsonSink = std::function<void(std::string_view piece)>;
+void WriteNovelJson(const CNovelModel& model, const JsonSink& sink);
 std::string NovelToJson(const CNovelModel& model);
 
 // Fills `model` (reset first) only when the whole text is valid; raises JsonFormError otherwise

@@ -266,6 +266,30 @@ TEST_F(EditorDocumentTest, AFileThatCannotBeReadLeavesANewCleanNovel) {
     EXPECT_EQ(model.Items[0].Name, Sjis("新規アイテム1"));
 }
 
+TEST_F(EditorDocumentTest, ADamagedFileKeepsWhatWasReadUntitled) {
+    const fs::path damaged = WriteNovel("damaged.mve", "t");
+    std::string bytes = ReadWholeFile(damaged);
+    bytes.resize(bytes.size() - 10); // inside the last link slot
+    WriteBytes(damaged, bytes);
+    try {
+        document.OpenByExtension(damaged);
+        ADD_FAILURE() << "no read error";
+    } catch (const EditorError& error) {
+        EXPECT_NE(error.Message().find("ファイルの読み込みエラーです."), std::string::npos);
+    }
+    ASSERT_EQ(model.Items.Count(), 1);
+    EXPECT_EQ(model.Items[0].Name, "start");
+    EXPECT_FALSE(state.hasFileName);
+    EXPECT_EQ(document.WindowTitle(), "無題 - Miravo R.9.7");
+    EXPECT_EQ(state.recentFiles.Count(), 0u);
+    EXPECT_TRUE(views.Called("ChangeText"));
+    // Saving asks for a name; the damaged file stays as it is.
+    ui.saveAnswers = {std::nullopt};
+    document.Save();
+    EXPECT_EQ(ui.saveDialogs.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(damaged), bytes);
+}
+
 TEST_F(EditorDocumentTest, NovelFolderSurvivesANewNovelForTheDialogs) {
     document.OpenByExtension(WriteNovel("n.mve", "x"));
     document.NewNovel();

@@ -5,6 +5,7 @@
 #include "novel/FileAccess.h"
 #include "novel/NovelDocument.h"
 #include "novel/NovelExport.h"
+#include "novel/ShiftJis.h"
 #include "tools/mvtool/MvTool.h"
 #include "tools/mvtool/NovelJson.h"
 
@@ -53,6 +54,18 @@ TEST_F(MvTool, Info) {
     EXPECT_EQ(run.out,
               "Version: 9\nTitle: 能登の表ソ十構\nItems: 3\nCounters: 2\nTextWindows: 2\n");
     EXPECT_EQ(run.err, "");
+
+    // Bytes that are no Shift-JIS character show as U+FFFD; an alpha-1 file says what it is.
+    model_.Header.Title = "a\x80\xFF" + sjis::FromUtf8("表");
+    SaveNovelFile(model_, novel_);
+    EXPECT_EQ(Tool({"info", P(novel_)}).out.substr(0, 29), "Version: 9\nTitle: a\uFFFD\uFFFD表\n");
+    ByteWriter alpha;
+    alpha.WriteInt32(320);
+    alpha.WriteInt32(240);
+    model_.Items.SaveToStream(alpha);
+    TempFolder::Write(folder_ / "old.mvw", alpha.Bytes());
+    EXPECT_EQ(Tool({"info", P(folder_ / "old.mvw")}).out,
+              "Version: alpha-1\nTitle: \nItems: 3\nCounters: 0\nTextWindows: 0\n");
 }
 
 TEST_F(MvTool, ResaveOldAndAlphaFiles) {
@@ -75,6 +88,19 @@ TEST_F(MvTool, ResaveOldAndAlphaFiles) {
     CNovelModel loaded;
     LoadAlphaFile(loaded, folder_ / "ALPHA.MvW");
     EXPECT_EQ(TempFolder::Read(folder_ / "alpha.mve"), SerializeNovel(loaded));
+
+    // A damaged file: an error, unless what was read is salvaged on purpose.
+    const std::string whole = TempFolder::Read(novel_);
+    TempFolder::Write(folder_ / "cut.mve", whole.substr(0, whole.size() - 10));
+    run = Tool({"resave", P(folder_ / "cut.mve"), P(folder_ / "kept.mve")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "kept.mve"));
+    run = Tool({"resave", "--salvage", P(folder_ / "cut.mve"), P(folder_ / "kept.mve")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "mvtool: 注意: ファイルの読み込みエラーです. ファイルが途中で切れているか、"
+                       "壊れています. 読み込めた部分だけを使います.\n");
+    EXPECT_EQ(Tool({"info", P(folder_ / "kept.mve")}).out,
+              "Version: 9\nTitle: 能登の表ソ十構\nItems: 3\nCounters: 2\nTextWindows: 2\n");
 }
 
 TEST_F(MvTool, JsonBothWays) {

@@ -91,6 +91,12 @@ TEST(NovelJson, EscapesInInput) {
               "items[0].Name: Shift-JIS にない文字が含まれています.");
     EXPECT_TRUE(ErrorOf(Patched(json, "\"Name\": \"x\"", "\"Name\": \"\\udc41\""))
                     .starts_with("JSON の構文エラーです"));
+    // The carrier of a byte written directly, as UTF-8 or as a pair, is no byte.
+    for (const char* carrier : {"\xF4\x8F\xB2\x80", "\\udbff\\udc80", "\\uDBFF\\uDCFF"})
+        EXPECT_EQ(
+            ErrorOf(Patched(json, "\"Name\": \"x\"", std::string("\"Name\": \"") + carrier + "\"")),
+            "items[0].Name: Shift-JIS にない文字が含まれています.")
+            << carrier;
 }
 
 TEST(NovelJson, ErrorsNameTheOffendingPath) {
@@ -110,7 +116,26 @@ TEST(NovelJson, ErrorsNameTheOffendingPath) {
     EXPECT_EQ(ErrorOf(Patched(json, "\"Magic\": \"Miravo WorkFile\"", "\"Magic\": \"Other\"")),
               "header.Magic: \"Miravo WorkFile\" でなければなりません.");
     EXPECT_EQ(ErrorOf(Patched(json, "\"Version\": 9", "\"Version\": 10")),
-              "header.Version: 1 から 9 の整数が必要です.");
+              "header.Version: 9 以下の整数が必要です.");
+    for (const char* version : {"0", "-5"}) { // the reader opens them as version 1
+        CNovelModel read;
+        NovelFromJson(Patched(json, "\"Version\": 9", std::string("\"Version\": ") + version),
+                      read);
+        EXPECT_EQ(read.Header.Version, std::stoi(version));
+    }
+    // A repeated key, at any depth, is refused rather than the later one winning.
+    EXPECT_EQ(ErrorOf(Patched(json, "\"items\": [", "\"items\": [], \"items\": [")),
+              "items: 項目が重複しています.");
+    EXPECT_EQ(ErrorOf(Patched(json, "\"Threshold\": -3", "\"Threshold\": -3, \"Target\": \"\"")),
+              "items[0].Links[1].Target: 項目が重複しています.");
+    // Names, link texts and header strings are one line each.
+    for (const auto& [from, path] : std::vector<std::pair<std::string, std::string>>{
+             {"\"Title\": \"", "header.Title"},
+             {"\"LinkText\": \"", "items[0].Links[0].LinkText"},
+             {"\"Name\": \"", "counters[0].Name"}})
+        for (const char* character : {"\\r", "\\n", "\\u0000"})
+            EXPECT_EQ(ErrorOf(Patched(json, from, from + character)),
+                      path + ": 改行文字やゼロ文字は使えません.");
     EXPECT_EQ(ErrorOf(Patched(json, "\"FadeName\": \"CROSSLINE\"",
                               "\"FadeName\": \"" + std::string(33, 'F') + "\"")),
               "header.FadeName: Shift-JIS で 32 バイトを超えています.");
