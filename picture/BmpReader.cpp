@@ -103,12 +103,12 @@ Header ReadHeader(std::string_view bytes, const std::string& name) {
 
 } // namespace
 
-CPicture ReadBmp(std::string_view bytes, const std::string& name) {
+CPicture ReadBmp(std::string_view bytes, const std::string& name, const PictureLimits& limits) {
     if (!bytes.starts_with("BM"))
         ThrowDamaged(name, "BMP の印がありません");
     const Header h = ReadHeader(bytes, name);
     const std::int64_t height = h.height < 0 ? -h.height : h.height;
-    CheckPictureSize(h.width, height, name);
+    CheckPictureSize(h.width, height, name, limits);
 
     // The palette, for up to 8 bits a pixel; indices beyond it give black.
     std::array<std::array<std::uint8_t, 3>, 256> palette{};

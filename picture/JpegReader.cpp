@@ -117,7 +117,7 @@ private:
 
 } // namespace
 
-CPicture ReadJpeg(std::string_view bytes, const std::string& name) {
+CPicture ReadJpeg(std::string_view bytes, const std::string& name, const PictureLimits& limits) {
     JpegFailure failure{};
     JpegDecompressor decompressor(bytes, failure);
     if (!decompressor.Created())
@@ -131,7 +131,7 @@ CPicture ReadJpeg(std::string_view bytes, const std::string& name) {
         throw PictureError(
             "画像ファイル " + picture_detail::Quoted(name) +
             " は CMYK の JPEG のため表示できません. RGB かグレースケールで保存し直してください.");
-    CheckPictureSize(format.width, format.height, name);
+    CheckPictureSize(format.width, format.height, name, limits);
 
     CPicture picture{CRaster(int(format.width), int(format.height)), std::nullopt};
     CRaster& raster = picture.raster;

@@ -101,7 +101,7 @@ private:
 
 } // namespace
 
-CPicture ReadPng(std::string_view bytes, const std::string& name) {
+CPicture ReadPng(std::string_view bytes, const std::string& name, const PictureLimits& limits) {
     PngInput input{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 0, ""};
     PngReadStruct reader(input);
     if (reader.Png() == nullptr || reader.Info() == nullptr)
@@ -109,7 +109,7 @@ CPicture ReadPng(std::string_view bytes, const std::string& name) {
     PngFormat format{};
     if (!ReadPngHeader(reader.Png(), reader.Info(), &format))
         picture_detail::ThrowDamaged(name, input.error);
-    CheckPictureSize(format.width, format.height, name);
+    CheckPictureSize(format.width, format.height, name, limits);
     if (!SetPngConversion(reader.Png(), reader.Info(), &format))
         picture_detail::ThrowDamaged(name, input.error[0] != 0 ? input.error : "PNG の色の形式");
 
