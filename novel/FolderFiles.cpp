@@ -107,7 +107,8 @@ bool IsValidShortName(std::u16string_view name) {
     const std::u16string_view base = name.substr(0, dot);
     const std::u16string_view extension =
         dot == std::u16string_view::npos ? std::u16string_view() : name.substr(dot + 1);
-    if (dot != std::u16string_view::npos && (extension.empty() || extension.find(u'.') != extension.npos))
+    if (dot != std::u16string_view::npos &&
+        (extension.empty() || extension.find(u'.') != extension.npos))
         return false;
     const int baseBytes = ShortNameBytes(base);
     const int extensionBytes = ShortNameBytes(extension);
@@ -143,9 +144,9 @@ void LowerCaseShortNames(std::vector<FoundFile>& files) {
     }
 }
 
-std::vector<std::u16string> ListNovelFolderFiles(const std::filesystem::path& novelFolder,
-                                                 std::initializer_list<std::u16string_view> patterns,
-                                                 FileNameCase nameCase) {
+std::vector<std::u16string>
+ListNovelFolderFiles(const std::filesystem::path& novelFolder,
+                     std::initializer_list<std::u16string_view> patterns, FileNameCase nameCase) {
     Walk walk{patterns, nameCase == FileNameCase::LowerShortNames, {}};
     Search(walk, novelFolder, u"", 0);
     if (nameCase == FileNameCase::LowerShortNames)

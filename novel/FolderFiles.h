@@ -26,9 +26,10 @@ enum class FileNameCase {
 // Searches `novelFolder` and all its subfolders for each pattern ("*" and "?", letter case
 // ignored) in turn; a file matching two patterns comes twice. Folders that cannot be read are
 // skipped; linked folders are not entered, so a link loop cannot hang the dialog.
-std::vector<std::u16string> ListNovelFolderFiles(const std::filesystem::path& novelFolder,
-                                                 std::initializer_list<std::u16string_view> patterns,
-                                                 FileNameCase nameCase = FileNameCase::LowerShortNames);
+std::vector<std::u16string>
+ListNovelFolderFiles(const std::filesystem::path& novelFolder,
+                     std::initializer_list<std::u16string_view> patterns,
+                     FileNameCase nameCase = FileNameCase::LowerShortNames);
 
 // The text-window dialog's list: "*.bmp" then "*.png", file names lower-cased.
 std::vector<std::u16string> ListTextWindowPictures(const std::filesystem::path& novelFolder);

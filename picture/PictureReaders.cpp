@@ -27,14 +27,13 @@ void CheckPictureSize(std::int64_t width, std::int64_t height, const std::string
         width > limits.maxSide || height > limits.maxSide ||
         std::uint64_t(CRaster::StrideFor(int(width))) * std::uint64_t(height) > limits.maxBytes;
     if (tooLarge)
-        throw PictureError("画像ファイル " + Quoted(name) + " は大きすぎます (" +
-                           std::to_string(width) + " × " + std::to_string(height) +
-                           "). 幅と高さは " + std::to_string(limits.maxSide) + " まで, 画素のデータは " +
-                           std::to_string(limits.maxBytes >> 20) + " MiB までです.");
+        throw PictureError(
+            "画像ファイル " + Quoted(name) + " は大きすぎます (" + std::to_string(width) + " × " +
+            std::to_string(height) + "). 幅と高さは " + std::to_string(limits.maxSide) +
+            " まで, 画素のデータは " + std::to_string(limits.maxBytes >> 20) + " MiB までです.");
 }
 
-CPicture ReadPicture(std::string_view bytes, const std::string& name,
-                     const PictureLimits& limits) {
+CPicture ReadPicture(std::string_view bytes, const std::string& name, const PictureLimits& limits) {
     if (bytes.starts_with("BM"))
         return ReadBmp(bytes, name, limits);
     if (bytes.starts_with("\x89PNG\r\n\x1A\n"))

@@ -26,18 +26,16 @@ void CheckPictureSize(std::int64_t width, std::int64_t height, const std::string
                       const PictureLimits& limits = {});
 
 // Windows BMP, 1, 4, 8, 16, 24 or 32 bits, bottom-up or top-down; no alpha.
-CPicture ReadBmp(std::string_view bytes, const std::string& name,
-                  const PictureLimits& limits = {});
+CPicture ReadBmp(std::string_view bytes, const std::string& name, const PictureLimits& limits = {});
 // PNG of any colour type; the alpha channel (or a tRNS chunk) becomes `alpha`.
-CPicture ReadPng(std::string_view bytes, const std::string& name,
-                  const PictureLimits& limits = {});
+CPicture ReadPng(std::string_view bytes, const std::string& name, const PictureLimits& limits = {});
 // JPEG in grey or colour; CMYK is refused.
 CPicture ReadJpeg(std::string_view bytes, const std::string& name,
                   const PictureLimits& limits = {});
 
 // Chooses the reader by the file's first bytes, whatever its extension says.
 CPicture ReadPicture(std::string_view bytes, const std::string& name,
-                  const PictureLimits& limits = {});
+                     const PictureLimits& limits = {});
 // Reads the file (FileOpenError, FileReadError) and then the picture.
 CPicture LoadPictureFile(const std::filesystem::path& path);
 

@@ -71,11 +71,11 @@ TEST(FolderFiles, PatternsMatchWithoutRegardToCase) {
         const char16_t* name;
         const char16_t* pattern;
         bool matches;
-    } cases[] = {{u"a.BMP", u"*.bmp", true},      {u"a.bmpx", u"*.bmp", false},
-                 {u".bmp", u"*.bmp", true},       {u"a.bmp.txt", u"*.bmp", false},
-                 {u"表.png", u"*.png", true},     {u"ab.wav", u"?b.*", true},
-                 {u"b.wav", u"?b.*", false},      {u"aaaa", u"*a*a*a*a*", true},
-                 {u"aaa", u"*a*a*a*a*", false},   {u"", u"*", true}};
+    } cases[] = {{u"a.BMP", u"*.bmp", true},    {u"a.bmpx", u"*.bmp", false},
+                 {u".bmp", u"*.bmp", true},     {u"a.bmp.txt", u"*.bmp", false},
+                 {u"表.png", u"*.png", true},   {u"ab.wav", u"?b.*", true},
+                 {u"b.wav", u"?b.*", false},    {u"aaaa", u"*a*a*a*a*", true},
+                 {u"aaa", u"*a*a*a*a*", false}, {u"", u"*", true}};
     for (const auto& c : cases)
         EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches)
             << Utf8(c.name) << " " << Utf8(c.pattern);
@@ -85,12 +85,12 @@ TEST(FolderFiles, ShortNameRule) {
     const struct {
         const char16_t* name;
         bool valid;
-    } cases[] = {{u"BG01.JPG", true},       {u"bg01.jpg", true},     {u"Sunset.JPG", true},
-                 {u"12345678.123", true},   {u"123456789.jpg", false}, {u"a.jpeg", false},
-                 {u"Room Night.jpg", false}, {u"a+b.bmp", false},    {u"a.b.c", false},
-                 {u".bmp", false},          {u"noext", true},        {u"a.", false},
-                 {u"表ソ.bmp", true},       {u"少女少女a.bmp", false}, // 9 Shift-JIS bytes
-                 {u"x$%'-_@~.`!(", true},   {u"é.bmp", false}};      // no é in code page 932
+    } cases[] = {{u"BG01.JPG", true},        {u"bg01.jpg", true},       {u"Sunset.JPG", true},
+                 {u"12345678.123", true},    {u"123456789.jpg", false}, {u"a.jpeg", false},
+                 {u"Room Night.jpg", false}, {u"a+b.bmp", false},       {u"a.b.c", false},
+                 {u".bmp", false},           {u"noext", true},          {u"a.", false},
+                 {u"表ソ.bmp", true},        {u"少女少女a.bmp", false}, // 9 Shift-JIS bytes
+                 {u"x$%'-_@~.`!(", true},    {u"é.bmp", false}};        // no é in code page 932
     for (const auto& c : cases)
         EXPECT_EQ(IsValidShortName(c.name), c.valid) << Utf8(c.name);
 }
