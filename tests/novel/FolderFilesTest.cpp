@@ -54,6 +54,17 @@ TEST_F(NovelFolderTree, GraphicDialogList) {
     EXPECT_EQ(FileNameStart(u"bg01.jpg"), 0u);
 }
 
+#ifdef _WIN32
+TEST_F(NovelFolderTree, WindowsAnswersTheShortNameQuestion) {
+    // A valid short name is its own short name on any volume; a long one has an alias where
+    // the volume keeps them (Wine makes them up), else it is its own as well.
+    EXPECT_EQ(platform::CompareShortName(folder_ / "BG01.JPG"), ShortNameAnswer::SameAsName);
+    EXPECT_NE(platform::CompareShortName(folder_ / "bg" / "Room Night.jpg"),
+              ShortNameAnswer::Unknown);
+    EXPECT_EQ(platform::CompareShortName(folder_ / "missing.bmp"), ShortNameAnswer::Unknown);
+}
+#endif
+
 TEST_F(NovelFolderTree, TextWindowListLowerCasesEveryFileName) {
     EXPECT_EQ(Utf8List(ListTextWindowPictures(folder_.Path())),
               (std::vector<std::string>{"alpha long.bmp", "Deep\\er\\x.bmp", "longer name.png",

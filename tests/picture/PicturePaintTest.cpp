@@ -5,10 +5,12 @@
 
 #include "editor/widgets/BuiltinPictureResource.h"
 #include "editor/widgets/FileListRow.h"
+#include "editor/widgets/Paint.h"
 #include "editor/widgets/RasterPaint.h"
 #include "picture/PictureReaders.h"
 
 #include <cstring>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -77,19 +79,30 @@ TEST(BuiltinPictures, LoadFromTheResourcesWithTheirSizes) {
 }
 
 TEST(RasterPaint, StretchesIntoTheTargetRectangle) {
-    CRaster raster(2, 2);
-    raster.SetColor(0, 0, 0x0000FF);
-    raster.SetColor(1, 0, 0x00FF00);
-    raster.SetColor(0, 1, 0xFF0000);
-    raster.SetColor(1, 1, 0x00FFFF);
+    // Four flat quadrants of 8 x 8: halftone blends only near their borders.
+    CRaster raster(16, 16);
+    const std::uint32_t colors[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            raster.SetColor(x, y, colors[(y / 8) * 2 + x / 8]);
     Canvas canvas(60, 50);
     PaintRasterScaled(canvas.Dc(), RECT{10, 5, 50, 45}, raster);
     const CRaster painted = canvas.Raster();
     EXPECT_EQ(painted.ColorAt(5, 25), 0xFFFFFFu); // outside: untouched
-    EXPECT_EQ(painted.ColorAt(20, 15), 0x0000FFu);
-    EXPECT_EQ(painted.ColorAt(40, 15), 0x00FF00u);
-    EXPECT_EQ(painted.ColorAt(20, 35), 0xFF0000u);
-    EXPECT_EQ(painted.ColorAt(40, 35), 0x00FFFFu);
+    EXPECT_EQ(painted.ColorAt(55, 25), 0xFFFFFFu);
+    const auto close = [&](int x, int y, std::uint32_t color) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int got = int(painted.ColorAt(x, y) >> shift & 0xFF);
+            const int want = int(color >> shift & 0xFF);
+            if (std::abs(got - want) > 8)
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(close(20, 15, colors[0]));
+    EXPECT_TRUE(close(40, 15, colors[1]));
+    EXPECT_TRUE(close(20, 35, colors[2]));
+    EXPECT_TRUE(close(40, 35, colors[3]));
 
     // The sample screen at half size, as the character preview shows it, and the fade samples.
     Canvas preview(660, 250);
@@ -119,22 +132,42 @@ int InkIn(const CRaster& raster, int left, int right) {
 }
 
 TEST(FileListRow, FolderPartBoldFileNameRegularAtTheOffsets) {
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const FontHandle uiFont = CreateUiFont(L"MS UI Gothic", 9);
+    const HFONT font = uiFont.Get();
     const FileListRowPainter painter(font, kCommandDialogFileRow);
     const auto paint = [&](const wchar_t* entry, bool selected = false) {
         Canvas canvas(200, 16);
         painter.Paint(canvas.Dc(), RECT{0, 0, 200, 16}, entry, selected);
         return canvas.Raster();
     };
-    const CRaster folder = paint(L"bg\\x");
-    const CRaster plain = paint(L"bg");
-    // No ink left of the 4-pixel offset, nor in the top row.
-    EXPECT_EQ(InkIn(folder, 0, 4), 0);
-    for (int x = 0; x < 200; ++x)
-        ASSERT_GE(folder.Pixel(x, 0)[1], 128) << x;
-    // "bg" painted bold as a folder carries more ink than "bg" as a plain file name.
-    EXPECT_GT(InkIn(folder, 0, 14), InkIn(plain, 0, 14) * 11 / 10);
-
+    // What the list's own font paints at a point, for comparison.
+    const auto plain = [&](const wchar_t* text, int x) {
+        Canvas canvas(200, 16);
+        SetBkMode(canvas.Dc(), TRANSPARENT);
+        SelectObject(canvas.Dc(), font);
+        ExtTextOutW(canvas.Dc(), x, 1, 0, nullptr, text, UINT(std::wcslen(text)), nullptr);
+        return canvas.Raster();
+    };
+    // A file without a folder: the regular font, 4 pixels in and 1 down.
+    EXPECT_EQ(paint(L"x.bmp"), plain(L"x.bmp", 4));
+    // With a folder: the folder part is not the regular rendering, and the name follows it.
+    const CRaster withFolder = paint(L"bg\\x.bmp");
+    const CRaster regular = plain(L"bg\\", 4);
+    CRaster folderOnly = paint(L"bg\\");
+    EXPECT_NE(folderOnly, regular);
+    EXPECT_EQ(InkIn(withFolder, 0, 4), 0);
+    LOGFONTW bold{};
+    GetObjectW(font, sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    const FontHandle boldFont(CreateFontIndirectW(&bold));
+    Canvas measure(1, 1);
+    SelectObject(measure.Dc(), boldFont.Get());
+    SIZE folderSize{};
+    GetTextExtentPoint32W(measure.Dc(), L"bg\\", 3, &folderSize);
+    const CRaster name = plain(L"x.bmp", 4 + folderSize.cx);
+    for (int y = 0; y < 16; ++y) // past a pixel that the bold part may overhang
+        for (int x = 4 + folderSize.cx + 2; x < 200; ++x)
+            ASSERT_EQ(withFolder.ColorAt(x, y), name.ColorAt(x, y)) << x << "," << y;
     // A view of rows as the dialogs show them, the second one selected.
     Canvas rows(240, 16 * 4);
     const wchar_t* entries[] = {L"bg01.jpg", L"bg\\Room Night.jpg", L"ソ表\\能.bmp",
