@@ -209,3 +209,14 @@ function(miravo_deliverable target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MIRAVO_BIN_DIR}
                                              LIBRARY_OUTPUT_DIRECTORY ${MIRAVO_BIN_DIR})
 endfunction()
+
+# The editor's built-in pictures (tools/picturegen) as resources of a Windows program: the
+# generated script names the PNG files, which the resource compiler finds beside it.
+set(MIRAVO_BUILTIN_PICTURES_RC ${CMAKE_BINARY_DIR}/builtin-pictures/BuiltinPictures.rc)
+function(miravo_embed_builtin_pictures target)
+  set_source_files_properties(${MIRAVO_BUILTIN_PICTURES_RC} PROPERTIES GENERATED TRUE
+    INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/builtin-pictures
+    OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/builtin-pictures.stamp)
+  target_sources(${target} PRIVATE ${MIRAVO_BUILTIN_PICTURES_RC})
+  add_dependencies(${target} miravo_builtin_pictures)
+endfunction()

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The few file primitives that differ between Windows and POSIX; FileAccess builds on them.
 namespace miravo::platform {
@@ -56,5 +57,19 @@ ReplaceResult ReplaceTarget(const std::filesystem::path& replacement,
                             const ReplaceCalls& calls = SystemReplaceCalls());
 
 void RemoveFileQuietly(const std::filesystem::path& path);
+
+// Folder listing for the novel-folder file list (FolderFiles.h).
+struct FolderEntry {
+    std::u16string name;
+    bool isFolder = false;
+    bool isLink = false; // a symbolic link or junction: never descended into (loops)
+};
+// The entries of `folder` except "." and ".."; false when it cannot be read.
+bool ReadFolderEntries(const std::filesystem::path& folder, std::vector<FolderEntry>& entries);
+
+// How the file system's short (8.3) name of a file compares with its own name. Unknown where
+// the platform has no short names or cannot tell.
+enum class ShortNameAnswer { SameAsName, Differs, Unknown };
+ShortNameAnswer CompareShortName(const std::filesystem::path& file);
 
 } // namespace miravo::platform

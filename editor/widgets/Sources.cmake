@@ -6,3 +6,6 @@ list(APPEND editor_widget_sources
   ${CMAKE_CURRENT_LIST_DIR}/Paint.cpp ${CMAKE_CURRENT_LIST_DIR}/ProgressGauge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SplashWindow.cpp ${CMAKE_CURRENT_LIST_DIR}/TextLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WideText.cpp ${CMAKE_CURRENT_LIST_DIR}/Window.cpp)
+list(APPEND editor_widget_sources
+  ${CMAKE_CURRENT_LIST_DIR}/RasterPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/FileListRow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BuiltinPictureResource.cpp)
