@@ -2,7 +2,6 @@
 
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
-#include "novel/ShiftJis.h"
 
 #include <cstdio>
 #include <system_error>
@@ -104,6 +103,16 @@ private:
     std::filesystem::path path_;
 };
 
+#ifndef _WIN32
+// File names on POSIX are UTF-8, whose bytes of longer characters are never ASCII letters.
+std::string Utf8AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+#endif
+
 // The path as found on the disk: as written where it exists, otherwise each missing segment
 // matched without regard to ASCII case in its folder.
 std::filesystem::path FoundOnDisk(const std::filesystem::path& path) {
@@ -117,9 +126,9 @@ std::filesystem::path FoundOnDisk(const std::filesystem::path& path) {
     for (const std::filesystem::path& segment : path) {
         std::filesystem::path next = found / segment;
         if (!std::filesystem::exists(next, error) && !found.empty()) {
-            const std::string wanted = sjis::AsciiLower(segment.string());
+            const std::string wanted = Utf8AsciiLower(segment.string());
             for (const auto& entry : std::filesystem::directory_iterator(found, error)) {
-                if (sjis::AsciiLower(entry.path().filename().string()) == wanted) {
+                if (Utf8AsciiLower(entry.path().filename().string()) == wanted) {
                     next = entry.path();
                     break;
                 }

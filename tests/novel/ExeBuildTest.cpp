@@ -65,9 +65,9 @@ struct BuildSetup {
     ExeBuildPaths paths;
 
     explicit BuildSetup(bool withBadNames) {
-        for (const char* folder : {"novel/pic", "prog", "outside"})
+        for (const char* folder : {"novel/Pic", "prog", "outside"})
             std::filesystem::create_directories(root / folder);
-        TempFolder::Write(root / "novel/pic/a.png", "PNG!");
+        TempFolder::Write(root / "novel/Pic/A.png", "PNG!"); // found in any letter case
         TempFolder::Write(root / "novel/se.ogg", std::string(5000, 'o'));
         TempFolder::Write(root / "novel/empty.wav", "");
         TempFolder::Write(root / "outside/s.txt", "secret");
