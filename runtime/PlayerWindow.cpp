@@ -31,7 +31,7 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, StartScreen screen)
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
