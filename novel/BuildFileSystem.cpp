@@ -3,6 +3,7 @@
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
 
@@ -167,14 +168,21 @@ public:
             throw EditorError(kCannotCreateFolderMessage);
     }
 
+    // In blocks through a temporary file beside the target, so that a failed copy leaves the
+    // target as it was (the library's copy_file also fails under Wine).
     bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        std::error_code error;
-        const std::filesystem::path source = FoundOnDisk(from);
-        if (!std::filesystem::is_regular_file(source, error))
+        try {
+            const std::unique_ptr<IInputFile> source = OpenRead(from);
+            AtomicFileWriter target(to);
+            std::string buffer(std::size_t(std::min<std::int64_t>(source->Size(), 1 << 20)) + 1,
+                               '\0');
+            while (const std::size_t got = source->Read(buffer.data(), buffer.size()))
+                target.Write(std::string_view(buffer.data(), got));
+            target.Commit();
+            return true;
+        } catch (const EditorError&) {
             return false;
-        return std::filesystem::copy_file(
-                   source, to, std::filesystem::copy_options::overwrite_existing, error) &&
-               !error;
+        }
     }
 
     std::unique_ptr<IOutputFile> OpenForAppending(const std::filesystem::path& path) override {

@@ -222,20 +222,24 @@ TEST(ExeBuild, EveryFailureEndsOnTheErrorSummary) {
             BuildExe(c.mode, setup.model, setup.collected, setup.paths, 1, disk, view);
         EXPECT_FALSE(result.success) << c.what;
         EXPECT_EQ(view.errors.size(), c.errorBox ? 1u : 0u) << c.what;
-        if (c.fault == NoFolder && !view.errors.empty())
+        if (c.fault == NoFolder && !view.errors.empty()) {
             EXPECT_EQ(view.errors[0], kCannotCreateFolderMessage);
-        if (c.logged)
+        }
+        if (c.logged) {
             EXPECT_TRUE(view.Logged(c.logged)) << c.what;
-        if (c.fault == DiskFull && c.mode == BuildMode::SingleFile)
+        }
+        if (c.fault == DiskFull && c.mode == BuildMode::SingleFile) {
             EXPECT_TRUE(view.Logged("作成エラー: " + PathToUtf8(setup.Output())));
+        }
         const std::string mode = c.mode == BuildMode::SingleFile
                                      ? "EXEファイル結合 モード"
                                      : "EXEファイル+データファイル モード";
-        if (c.errorBox || c.fault == DiskFull)
+        if (c.errorBox || c.fault == DiskFull) {
             EXPECT_EQ(result.summary, (std::vector<std::string>{"", mode, "", kBuildFailedLine}))
                 << c.what;
-        else
+        } else {
             EXPECT_EQ(result.summary[3], "警告!!  作成中にエラーがありました.") << c.what;
+        }
     }
 }
 

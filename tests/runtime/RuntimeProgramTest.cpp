@@ -105,7 +105,7 @@ TEST(RuntimeProgram, PlaytestCommandLine) {
     ASSERT_TRUE(std::filesystem::copy_file(BuildTreePath(MIRAVO_RUNTIME_PROGRAM),
                                            programFolder / "MiravoRun.exe"));
     SaveNovelFile(sample.model, programFolder / "$testplay.tmp");
-    const auto ansi = [](const std::filesystem::path& path) {
+    const auto ansi = [](std::filesystem::path path) {
         return sjis::FromUtf8(PathToUtf8(path.make_preferred()));
     };
     const std::string line =

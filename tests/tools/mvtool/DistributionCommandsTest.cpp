@@ -78,7 +78,7 @@ TEST(MvToolDistribution, BuildsWhatTheWizardBuildsAndUnpacks) {
         const ToolRun run = Mvtool(args);
         // The missing file is only a warning when everything is packed.
         EXPECT_EQ(run.code, separate ? 1 : 0) << run.err;
-        EXPECT_NE(run.out.find("   bgm\\a.ogg\n"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("   bgm\\a.ogg\n"), std::string::npos) << run.out << run.err;
 
         // The wizard's code with the same seed writes the same program.
         auto disk = MakeDiskFileSystem();
