@@ -5,6 +5,7 @@
 #include "novel/NovelDocument.h"
 #include "novel/NovelExport.h"
 #include "novel/ShiftJis.h"
+#include "tools/mvtool/DistributionCommands.h"
 #include "tools/mvtool/NovelJson.h"
 
 #include <ostream>
@@ -165,9 +166,11 @@ void Export(const std::vector<std::string>& args, std::ostream& err, bool script
 int RunMvTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::string command = args.empty() ? "" : args[0];
     if (command == "help" || command == "--help" || command == "-h") {
-        out << kUsage;
+        out << kUsage << kDistributionUsage;
         return 0;
     }
+    if (IsDistributionCommand(command))
+        return RunDistributionCommand(args, out, err);
     try {
         if (command == "info")
             Info(args, out, err);
