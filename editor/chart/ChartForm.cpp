@@ -1,6 +1,6 @@
 #include "editor/chart/ChartForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 #include "novel/NovelData.h"

@@ -1,6 +1,6 @@
 #include "editor/script/TextForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
 #include "editor/widgets/WideText.h"
 #include "novel/NovelData.h"
 

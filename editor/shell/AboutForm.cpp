@@ -1,6 +1,6 @@
 #include "editor/shell/AboutForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
 #include "editor/shell/Resource.h"
 #include "editor/widgets/WideText.h"
 

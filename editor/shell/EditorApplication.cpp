@@ -1,6 +1,6 @@
 #include "editor/shell/EditorApplication.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
 #include "editor/shell/MVSound.h"
 #include "editor/widgets/WideText.h"
 

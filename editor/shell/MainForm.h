@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
 #include "editor/shell/ToolIcons.h"
 #include "editor/widgets/Application.h"
 #include "editor/widgets/Controls.h"

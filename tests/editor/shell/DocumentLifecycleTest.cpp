@@ -1,4 +1,4 @@
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
 
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
