@@ -1,5 +1,10 @@
 #include "editor/shell/DocumentLifecycle.h"
 
+#include "editor/chart/ChartOperations.h"
+#include "editor/properties/CounterOperations.h"
+#include "editor/properties/TextWindowOperations.h"
+#include "editor/script/ItemTextOperations.h"
+#include "editor/shell/EditorSession.h"
 #include "editor/shell/UserInteraction.h"
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
@@ -32,8 +37,8 @@ class NoticeBoxes : public ILoadNotices {
 public:
     explicit NoticeBoxes(IUserInteraction& ui) : ui_(ui) {}
     void Notice(const LoadNotice& notice) override {
-        ui_.ShowMessage({.text = notice.text,
-                         .caption = notice.caption,
+        ui_.ShowMessage({.text = UiText::FromUtf8(notice.text),
+                         .caption = UiText::FromUtf8(notice.caption),
                          .buttons = MessageButtons::Ok,
                          .icon = notice.kind == NoticeKind::Refusal ? MessageIcon::Error
                                                                     : MessageIcon::Information});
@@ -49,59 +54,53 @@ std::string VersionText() {
     return "R." + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
 }
 
-EditorDocument::EditorDocument(CNovelModel& model, EditorState& state, IUserInteraction& ui,
-                               IDocumentViews& views)
-    : model_(model), state_(state), ui_(ui), views_(views) {}
+DocumentLifecycle::DocumentLifecycle(EditorSession& session) : session_(session) {}
 
-void EditorDocument::SetModified() {
-    state_.modified = true;
-    views_.UpdateTitle();
-}
-
-void EditorDocument::ClearModified() {
-    state_.modified = false;
-    views_.UpdateTitle();
-}
-
-std::string EditorDocument::WindowTitle() const {
-    std::string title = PathToUtf8(state_.currentFilePath.filename());
-    if (state_.modified) {
+std::string DocumentLifecycle::WindowTitle() const {
+    const EditorState& state = session_.State();
+    std::string title = PathToUtf8(state.currentFilePath.filename());
+    if (state.modified) {
         title += " *";
     }
     return title + " - Miravo " + VersionText();
 }
 
-void EditorDocument::NewNovel() {
-    model_.Reset();
-    state_.newNames = {};
-    state_.currentFilePath = PathFromUtf8(kUntitledName);
-    state_.hasFileName = false;
-    model_.Header.ChartWidth = kNewChartWidth;
-    model_.Header.ChartHeight = kNewChartHeight;
-    views_.ResizeChart();
-    views_.EndMultiSelection();
-    NewItem();
-    views_.DrawChart();
-    views_.ChangeText();
-    views_.RefreshLists();
-    ClearModified();
+void DocumentLifecycle::NewNovel() {
+    CNovelModel& model = session_.Model();
+    EditorState& state = session_.State();
+    ViewRegistry& views = session_.Views();
+    model.Reset();
+    state.newNames = {};
+    state.currentFilePath = PathFromUtf8(kUntitledName);
+    state.hasFileName = false;
+    model.Header.ChartWidth = kNewChartWidth;
+    model.Header.ChartHeight = kNewChartHeight;
+    views.Notify(&IChartView::ResizeChart);
+    views.Notify(&IChartView::EndMultiSelection);
+    session_.Chart().NewItem();
+    views.Notify(&IChartView::DrawChart);
+    views.Notify(&ICurrentItemView::ChangeText);
+    views.Notify(&ICounterListView::RefreshCounters);
+    views.Notify(&ITextWindowListView::RefreshTextWindows);
+    session_.ClearModified();
 }
 
-bool EditorDocument::CheckSave() {
-    if (!state_.modified) {
+bool DocumentLifecycle::CheckSave() {
+    const EditorState& state = session_.State();
+    if (!state.modified) {
         return true;
     }
-    const MessageResult answer =
-        ui_.ShowMessage({.text = PathToUtf8(state_.currentFilePath.filename()) +
-                                 " は変更されています.\r\n保存しますか？",
-                         .caption = "保存の確認",
-                         .buttons = MessageButtons::YesNoCancel,
-                         .icon = MessageIcon::Question});
+    const MessageResult answer = session_.Ui().ShowMessage(
+        {.text = UiText::FromUtf8(PathToUtf8(state.currentFilePath.filename())) +
+                 " は変更されています.\r\n保存しますか？",
+         .caption = "保存の確認",
+         .buttons = MessageButtons::YesNoCancel,
+         .icon = MessageIcon::Question});
     switch (answer) {
     case MessageResult::Yes:
-        if (state_.hasFileName) {
-            WriteNovel(state_.currentFilePath);
-            ClearModified();
+        if (state.hasFileName) {
+            WriteNovel(state.currentFilePath);
+            session_.ClearModified();
             return true;
         }
         return SaveAs();
@@ -110,20 +109,20 @@ bool EditorDocument::CheckSave() {
     }
 }
 
-void EditorDocument::OpenWithDialog() {
+void DocumentLifecycle::OpenWithDialog() {
     if (!CheckSave()) {
         return;
     }
-    const auto path = ui_.AskOpenFile({.title = "開く...",
-                                       .filter = kOpenFilter,
-                                       .defaultExtension = "mve",
-                                       .initialFolder = state_.programFolder});
+    const auto path = session_.Ui().AskOpenFile({.title = "開く...",
+                                                 .filter = kOpenFilter,
+                                                 .defaultExtension = "mve",
+                                                 .initialFolder = session_.State().programFolder});
     if (path) {
         OpenByExtension(*path);
     }
 }
 
-void EditorDocument::OpenByExtension(const fs::path& path) {
+void DocumentLifecycle::OpenByExtension(const fs::path& path) {
     NewNovel();
     // Letter case is ignored, so "STORY.MVE" opens as the novel file it is.
     const std::string extension = LowerExtension(path);
@@ -134,12 +133,12 @@ void EditorDocument::OpenByExtension(const fs::path& path) {
     }
 }
 
-void EditorDocument::OpenNovelFile(const fs::path& path) {
+void DocumentLifecycle::OpenNovelFile(const fs::path& path) {
+    CNovelModel loaded;
     NovelLoadResult result = NovelLoadResult::Rejected;
     try {
-        model_.Reset();
-        NoticeBoxes notices(ui_);
-        result = LoadNovelFile(model_, path, notices);
+        NoticeBoxes notices(session_.Ui());
+        result = LoadNovelFile(loaded, path, notices);
     } catch (...) {
         // A damaged file leaves a new, clean novel rather than half of one.
         NewNovel();
@@ -149,55 +148,74 @@ void EditorDocument::OpenNovelFile(const fs::path& path) {
         NewNovel();
         return;
     }
-    state_.currentFilePath = path;
-    state_.novelFolder = path.parent_path();
-    state_.hasFileName = true;
-    views_.ResizeChart();
-    views_.ChangeText();
-    views_.RefreshLists();
-    views_.UpdateTitle();
-    state_.recentFiles.Add(path.u16string());
+    TakeOpenedNovel(std::move(loaded),
+                    {.currentFilePath = path, .novelFolder = path.parent_path()});
 }
 
-void EditorDocument::OpenAlphaFile(const fs::path& path) {
+void DocumentLifecycle::OpenAlphaFile(const fs::path& path) {
+    CNovelModel loaded;
     try {
-        model_.Reset();
-        LoadAlphaFile(model_, path);
+        LoadAlphaFile(loaded, path);
     } catch (...) {
         NewNovel();
         throw;
     }
-    state_.currentFilePath = fs::path(path).replace_extension(".mve");
-    state_.novelFolder = path.parent_path();
-    state_.hasFileName = true;
-    views_.ResizeChart();
-    views_.ChangeText();
-    views_.UpdateTitle();
+    TakeOpenedNovel(std::move(loaded), {.currentFilePath = fs::path(path).replace_extension(".mve"),
+                                        .novelFolder = path.parent_path(),
+                                        .remember = false,
+                                        .refreshLists = false});
 }
 
-void EditorDocument::OpenRecentFile(const fs::path& path) {
+void DocumentLifecycle::TakeOpenedNovel(CNovelModel&& loaded, const OpenedFile& file) {
+    ViewRegistry& views = session_.Views();
+    session_.Model() = std::move(loaded);
+    try {
+        views.Notify(&IChartView::ResizeChart);
+        views.Notify(&ICurrentItemView::ChangeText);
+        if (file.refreshLists) {
+            views.Notify(&ICounterListView::RefreshCounters);
+            views.Notify(&ITextWindowListView::RefreshTextWindows);
+        }
+    } catch (...) {
+        // The windows would show another novel than the model holds, and a save would write
+        // what they show into the file: a new novel is what every window can show.
+        NewNovel();
+        throw;
+    }
+    EditorState& state = session_.State();
+    state.currentFilePath = file.currentFilePath;
+    state.novelFolder = file.novelFolder;
+    state.hasFileName = true;
+    views.Notify(&ITitleView::UpdateTitle);
+    if (file.remember) {
+        state.recentFiles.Add(file.currentFilePath.u16string());
+    }
+}
+
+void DocumentLifecycle::OpenRecentFile(const fs::path& path) {
     if (CheckSave()) {
         OpenByExtension(path);
     }
 }
 
-void EditorDocument::Save() {
-    if (!state_.hasFileName) {
+void DocumentLifecycle::Save() {
+    EditorState& state = session_.State();
+    if (!state.hasFileName) {
         SaveAs();
         return;
     }
-    WriteNovel(state_.currentFilePath);
-    ClearModified();
-    state_.recentFiles.Add(state_.currentFilePath.u16string());
+    WriteNovel(state.currentFilePath);
+    session_.ClearModified();
+    state.recentFiles.Add(state.currentFilePath.u16string());
 }
 
-bool EditorDocument::SaveAs() {
-    const auto path = ui_.AskSaveFile({.title = "名前をつけて保存...",
-                                       .filter = kNovelFilter,
-                                       .defaultExtension = "mve",
-                                       .initialFolder = state_.novelFolder,
-                                       .overwritePrompt = true,
-                                       .hideReadOnly = true});
+bool DocumentLifecycle::SaveAs() {
+    const auto path = session_.Ui().AskSaveFile({.title = "名前をつけて保存...",
+                                                 .filter = kNovelFilter,
+                                                 .defaultExtension = "mve",
+                                                 .initialFolder = session_.State().novelFolder,
+                                                 .overwritePrompt = true,
+                                                 .hideReadOnly = true});
     if (!path) {
         return false;
     }
@@ -206,73 +224,47 @@ bool EditorDocument::SaveAs() {
     return true;
 }
 
-void EditorDocument::AfterNamedSave(const fs::path& path) {
-    state_.currentFilePath = path;
-    state_.novelFolder = path.parent_path();
-    state_.hasFileName = true;
-    ClearModified();
-    state_.recentFiles.Add(path.u16string());
+void DocumentLifecycle::AfterNamedSave(const fs::path& path) {
+    EditorState& state = session_.State();
+    state.currentFilePath = path;
+    state.novelFolder = path.parent_path();
+    state.hasFileName = true;
+    session_.ClearModified();
+    state.recentFiles.Add(path.u16string());
 }
 
-void EditorDocument::WriteNovel(const fs::path& path) {
-    views_.StoreToItem();
-    SaveNovelFile(model_, path);
+void DocumentLifecycle::WriteNovel(const fs::path& path) {
+    session_.Views().Notify(&ICurrentItemView::StoreToItem);
+    SaveNovelFile(session_.Model(), path);
 }
 
-void EditorDocument::ExportText(TextExportKind kind) {
-    views_.StoreToItem();
-    const auto path = ui_.AskSaveFile(
+void DocumentLifecycle::ExportText(TextExportKind kind) {
+    const EditorState& state = session_.State();
+    session_.Views().Notify(&ICurrentItemView::StoreToItem);
+    const auto path = session_.Ui().AskSaveFile(
         {.title = "テキストファイルに書き出し",
          .filter = kTextFilter,
          .defaultExtension = "txt",
-         .initialFolder = state_.novelFolder,
-         .fileName = fs::path(state_.currentFilePath.filename()).replace_extension(".txt"),
+         .initialFolder = state.novelFolder,
+         .fileName = fs::path(state.currentFilePath.filename()).replace_extension(".txt"),
          .overwritePrompt = true});
     if (!path) {
         return;
     }
-    WriteTextLinesFile(*path, kind == TextExportKind::Script ? ScriptExportLines(model_.Items)
-                                                             : PlainTextExportLines(model_.Items));
+    const CNovelItems& items = session_.Model().Items;
+    WriteTextLinesFile(*path, kind == TextExportKind::Script ? ScriptExportLines(items)
+                                                             : PlainTextExportLines(items));
 }
 
-std::optional<fs::path> EditorDocument::AskChartBitmapFile() {
-    const fs::path stem = state_.currentFilePath.filename().stem();
-    return ui_.AskSaveFile({.title = "チャートのBMP保存",
-                            .filter = kBitmapFilter,
-                            .defaultExtension = "bmp",
-                            .initialFolder = state_.novelFolder,
-                            .fileName = PathFromUtf8(PathToUtf8(stem) + "のチャート.bmp"),
-                            .overwritePrompt = true});
-}
-
-int EditorDocument::NewItem() {
-    CNovelItem& item = model_.Items.Add();
-    const int index = model_.Items.Count() - 1;
-    ++state_.newNames.item;
-    item.Name = sjis::FromUtf8("新規アイテム") + std::to_string(state_.newNames.item);
-    // Parked off the chart, so that the search does not find the new box itself.
-    item.X = -kItemBoxWidth;
-    item.Y = -kItemBoxHeight;
-    const ChartPoint place = ClampToChart(FindFreePlace(model_.Items, views_.ChartScrollPosition()),
-                                          model_.Header.ChartWidth, model_.Header.ChartHeight);
-    item.X = static_cast<std::int32_t>(place.x);
-    item.Y = static_cast<std::int32_t>(place.y);
-    SelectItem(index);
-    SetModified();
-    return index;
-}
-
-void EditorDocument::SelectItem(int index) {
-    if (index == state_.currentItem) {
-        return;
-    }
-    // After a new or opened novel the old current index may lie past the list: nothing to store.
-    if (state_.currentItem >= 0 && state_.currentItem < model_.Items.Count()) {
-        views_.StoreToItem();
-    }
-    state_.currentItem = index;
-    views_.DrawChart();
-    views_.ChangeText();
+std::optional<fs::path> DocumentLifecycle::AskChartBitmapFile() {
+    const EditorState& state = session_.State();
+    const fs::path stem = state.currentFilePath.filename().stem();
+    return session_.Ui().AskSaveFile({.title = "チャートのBMP保存",
+                                      .filter = kBitmapFilter,
+                                      .defaultExtension = "bmp",
+                                      .initialFolder = state.novelFolder,
+                                      .fileName = PathFromUtf8(PathToUtf8(stem) + "のチャート.bmp"),
+                                      .overwritePrompt = true});
 }
 
 } // namespace miravo

@@ -1,7 +1,8 @@
 # Start-up, main window, document lifecycle, settings file, window layout, sound binding, about.
 set(dir ${CMAKE_CURRENT_LIST_DIR})
 list(APPEND editor_core_sources
-  ${dir}/DocumentLifecycle.cpp ${dir}/RecentFiles.cpp ${dir}/Settings.cpp ${dir}/WindowLayout.cpp)
+  ${dir}/AboutValues.cpp ${dir}/DocumentLifecycle.cpp ${dir}/EditorSession.cpp ${dir}/RecentFiles.cpp
+  ${dir}/Settings.cpp ${dir}/WindowLayout.cpp)
 list(APPEND editor_window_sources
   ${dir}/AboutForm.cpp ${dir}/EditorApplication.cpp ${dir}/MainForm.cpp ${dir}/MainFormLayout.cpp
   ${dir}/MainFormShell.cpp ${dir}/ThemeLevel.cpp ${dir}/ToolIcons.cpp

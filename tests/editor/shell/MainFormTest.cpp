@@ -1,3 +1,7 @@
+#include "editor/chart/ChartForm.h"
+#include "editor/properties/CounterForm.h"
+#include "editor/script/TextForm.h"
+#include "editor/shell/AboutForm.h"
 #include "editor/shell/EditorApplication.h"
 #include "editor/shell/MVSound.h"
 #include "editor/shell/Resource.h"
@@ -5,8 +9,8 @@
 #include "novel/FileAccess.h"
 #include "novel/NovelDocument.h"
 #include "novel/ShiftJis.h"
+#include "tests/editor/support/GuiDriver.h"
 #include "tests/editor/support/Screenshot.h"
-#include "tests/editor/support/ScriptedInteraction.h"
 #include "tests/novel/RecordingInteraction.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +24,9 @@ namespace miravo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScriptedInteraction;
+using test::TextOf;
 
 fs::path TestProgramFolder() { return ProgramFolder(); }
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
 
 // The captions of a menu, "-" for a separator, submenus after "> " and indented.
 void ListMenu(HMENU menu, const std::wstring& indent, std::vector<std::wstring>& out) {
@@ -51,7 +49,7 @@ void ListMenu(HMENU menu, const std::wstring& indent, std::vector<std::wstring>&
     }
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public ::testing::Test, protected test::EditorDriver {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
@@ -61,11 +59,7 @@ protected:
         fs::create_directories(folder);
     }
     void TearDown() override {
-        editor.reset();
-        // The destroyed main window posted WM_QUIT; the next test starts with an empty queue.
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        Stop();
         // A helper program that just ended may keep its folder busy for a moment.
         std::error_code ignored;
         fs::remove_all(folder, ignored);
@@ -73,38 +67,12 @@ protected:
 
     void Start(EditorOptions options = {}) {
         options.programFolder = folder;
-        options.showSplash = false;
-        if (!options.themeLevel) {
-            options.themeLevel = 0;
-        }
-        editor = std::make_unique<EditorApplication>(ui, options);
-        editor->ShowMainWindow();
-        Pump();
+        EditorDriver::Start(options);
     }
-    void Pump(int milliseconds = 200) {
-        const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-        do {
-            editor->App().ProcessMessages();
-            Sleep(10);
-        } while (GetTickCount() < end);
-    }
-    // Pumps until `done` holds or `timeoutMs` passed: a busy machine may deliver late.
-    template <class Condition> bool PumpUntil(Condition done, int timeoutMs = 3000) {
-        const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
-        while (!done()) {
-            if (GetTickCount() >= end)
-                return false;
-            editor->App().ProcessMessages();
-            Sleep(10);
-        }
-        return true;
-    }
-    HWND Main() { return editor->MainForm().Handle(); }
-    void Command(int id) {
-        SendMessageW(Main(), WM_COMMAND, id, 0);
-        Pump(50);
-    }
-    std::wstring Title() { return WindowText(Main()); }
+    TMainForm& MainForm() { return Editor().MainForm(); }
+    TTextForm& TextForm() { return Window<TTextForm>(); }
+    TChartForm& ChartForm() { return Window<TChartForm>(); }
+    TCounterForm& CounterForm() { return Window<TCounterForm>(); }
     fs::path WriteNovel(const std::string& name) {
         CNovelModel model;
         model.Header.Title = sjis::FromUtf8("海辺の物語");
@@ -118,11 +86,7 @@ protected:
         return path;
     }
     void Type(const std::wstring& text) {
-        SetWindowTextW(editor->TextForm().Editor().Handle(), text.c_str());
-        SendMessageW(editor->TextForm().Editor().Handle(), EM_SETMODIFY, TRUE, 0);
-        SendMessageW(editor->TextForm().Handle(), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(editor->TextForm().Editor().Handle()), EN_CHANGE),
-                     reinterpret_cast<LPARAM>(editor->TextForm().Editor().Handle()));
+        test::Type(TextForm().Editor().Handle(), text);
         Pump(50);
     }
     std::vector<std::wstring> RecentMenu() {
@@ -134,14 +98,12 @@ protected:
     }
 
     fs::path folder;
-    ScriptedInteraction ui;
-    std::unique_ptr<EditorApplication> editor;
 };
 
 TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     Start();
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
-    EXPECT_EQ(editor->StartupSteps(), 5);
+    EXPECT_EQ(Editor().StartupSteps(), 5);
     // No MVSound.mvx in this program folder: one message, and the editor goes on; no settings
     // file yet: the first-run question follows once the window is on screen.
     ASSERT_EQ(ui.messages.size(), 2u);
@@ -149,38 +111,38 @@ TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     EXPECT_EQ(ui.messages[0].caption, "Error");
     EXPECT_EQ(ui.messages[1].caption, "ファイルの関連付け");
     EXPECT_EQ(ui.messages[1].buttons, MessageButtons::YesNo);
-    ASSERT_NE(editor->SoundEngine(), nullptr);
-    EXPECT_FALSE(editor->SoundEngine()->Active());
+    ASSERT_NE(Editor().SoundEngine(), nullptr);
+    EXPECT_FALSE(Editor().SoundEngine()->Active());
 
-    EXPECT_EQ(WindowText(editor->ChartForm().Handle()), L"チャート");
-    EXPECT_EQ(WindowText(editor->CounterForm().Handle()), L"設定");
-    EXPECT_EQ(WindowText(editor->TextForm().Handle()), L"新規アイテム1");
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"新規アイテム1");
-    EXPECT_EQ(editor->CounterForm().Tabs().TabText(0), L"カウンタリスト");
-    EXPECT_EQ(editor->CounterForm().Tabs().TabText(1), L"テキストウィンドウ");
-    EXPECT_EQ(editor->ChartForm().NewItemButton().Text(), L"新規アイテム");
-    EXPECT_EQ(GetParent(editor->ChartForm().Handle()), editor->MainForm().MdiClient());
+    EXPECT_EQ(TextOf(ChartForm().Handle()), L"チャート");
+    EXPECT_EQ(TextOf(CounterForm().Handle()), L"設定");
+    EXPECT_EQ(TextOf(TextForm().Handle()), L"新規アイテム1");
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム1");
+    EXPECT_EQ(CounterForm().Tabs().TabText(0), L"カウンタリスト");
+    EXPECT_EQ(CounterForm().Tabs().TabText(1), L"テキストウィンドウ");
+    EXPECT_EQ(ChartForm().NewItemButton().Text(), L"新規アイテム");
+    EXPECT_EQ(GetParent(ChartForm().Handle()), MainForm().MdiClient());
 
     // First start of this version: the layout is maximized and arranged, the text editor at the
     // right edge of the client area.
     EXPECT_TRUE(IsZoomed(Main()));
     RECT client{};
-    GetClientRect(editor->MainForm().MdiClient(), &client);
-    const RECT text = editor->TextForm().Bounds();
+    GetClientRect(MainForm().MdiClient(), &client);
+    const RECT text = TextForm().Bounds();
     EXPECT_EQ(text.top, 0);
-    EXPECT_EQ(editor->ChartForm().Bounds().right, text.left);
+    EXPECT_EQ(ChartForm().Bounds().right, text.left);
 
-    const ToolBar& tools = editor->MainForm().Tools();
+    const ToolBar& tools = MainForm().Tools();
     ASSERT_EQ(tools.ButtonCount(), 4);
-    EXPECT_FALSE(editor->MainForm().ToolPanel().BoxesShown());
-    EXPECT_TRUE(editor->MainForm().ToolPanel().BevelShown());
+    EXPECT_FALSE(MainForm().ToolPanel().BoxesShown());
+    EXPECT_TRUE(MainForm().ToolPanel().BevelShown());
     test::SaveScreenshot(Main(), "main-window");
 }
 
 TEST_F(MainFormTest, ThemeLevelsShowTheGradientBoxesAndHideTheBevel) {
     Start({.themeLevel = 2});
-    EXPECT_TRUE(editor->MainForm().ToolPanel().BoxesShown());
-    EXPECT_FALSE(editor->MainForm().ToolPanel().BevelShown());
+    EXPECT_TRUE(MainForm().ToolPanel().BoxesShown());
+    EXPECT_FALSE(MainForm().ToolPanel().BevelShown());
     test::SaveScreenshot(Main(), "main-window-themed");
 }
 
@@ -240,7 +202,7 @@ TEST_F(MainFormTest, MenusCarryEveryCaptionShortcutAndSeparator) {
 
 TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
     Start();
-    const ToolBar& tools = editor->MainForm().Tools();
+    const ToolBar& tools = MainForm().Tools();
     const std::vector<std::pair<int, std::wstring>> buttons = {
         {ID_NOVEL_OPEN, L" ファイルを開く (Ctrl+O)"},
         {ID_NOVEL_SAVE, L" 上書き保存 (Ctrl+S)"},
@@ -251,16 +213,16 @@ TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
         SetCursorPos(point.x, point.y);
         ScreenToClient(tools.Handle(), &point);
         PostMessageW(tools.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        PumpUntil([&] { return editor->MainForm().Status().PanelText(0) == hint; });
-        EXPECT_EQ(editor->MainForm().Status().PanelText(0), hint);
+        PumpUntil([&] { return MainForm().Status().PanelText(0) == hint; });
+        EXPECT_EQ(MainForm().Status().PanelText(0), hint);
     }
     POINT chart{5, 5};
-    ClientToScreen(editor->ChartForm().NewItemButton().Handle(), &chart);
+    ClientToScreen(ChartForm().NewItemButton().Handle(), &chart);
     SetCursorPos(chart.x, chart.y);
-    PostMessageW(editor->ChartForm().NewItemButton().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostMessageW(ChartForm().NewItemButton().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     const std::wstring newItemHint = L" 新しいアイテムを作成します.";
-    PumpUntil([&] { return editor->MainForm().Status().PanelText(0) == newItemHint; });
-    EXPECT_EQ(editor->MainForm().Status().PanelText(0), newItemHint);
+    PumpUntil([&] { return MainForm().Status().PanelText(0) == newItemHint; });
+    EXPECT_EQ(MainForm().Status().PanelText(0), newItemHint);
 }
 
 TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
@@ -282,9 +244,9 @@ TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     ui.openAnswers = {other};
     Command(ID_NOVEL_OPEN);
     EXPECT_EQ(Title(), L"other.mve - Miravo R.9.7");
-    EXPECT_EQ(editor->MainForm().NovelTitleLabel().Text(), L"海辺の物語");
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"opening");
-    EXPECT_EQ(editor->CounterForm().CounterList().Count(), 1);
+    EXPECT_EQ(MainForm().NovelTitleLabel().Text(), L"海辺の物語");
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"opening");
+    EXPECT_EQ(CounterForm().CounterList().Count(), 1);
     test::SaveScreenshot(Main(), "main-window-opened");
 
     // A wrong-magic file leaves a new, clean novel.
@@ -293,9 +255,9 @@ TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     ui.openAnswers = {wrong};
     Command(ID_NOVEL_OPEN);
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"新規アイテム1");
-    EXPECT_EQ(editor->CounterForm().CounterList().Count(), 0);
-    EXPECT_EQ(editor->MainForm().NovelTitleLabel().Text(), L"");
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム1");
+    EXPECT_EQ(CounterForm().CounterList().Count(), 0);
+    EXPECT_EQ(MainForm().NovelTitleLabel().Text(), L"");
 }
 
 TEST_F(MainFormTest, UntitledYesThenCancelledSaveAsKeepsTheEditorOpen) {
@@ -314,7 +276,7 @@ TEST_F(MainFormTest, UntitledYesThenCancelledSaveAsKeepsTheEditorOpen) {
     std::ofstream(folder / "$testplay.tmp") << "scratch";
     ui.answers = {MessageResult::No};
     SendMessageW(Main(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(editor->MainForm().Handle()));
+    EXPECT_FALSE(IsWindow(MainForm().Handle()));
     EXPECT_FALSE(fs::exists(folder / "$testplay.tmp"));
     EXPECT_TRUE(fs::exists(folder / "MiravoEditor.ini"));
 }
@@ -335,10 +297,7 @@ TEST_F(MainFormTest, RecentFilesGrowDuringARunAndTenSurviveARestart) {
     EXPECT_EQ(Title(), L"novel0.mve - Miravo R.9.7");
     EXPECT_EQ(RecentMenu().front(), files.front().wstring());
     SendMessageW(Main(), WM_CLOSE, 0, 0);
-    editor.reset();
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    Stop();
 
     ui.messages.clear();
     Start();
@@ -396,31 +355,22 @@ TEST_F(MainFormTest, AssociationReportsSuccessOnlyWhenTheToolSucceeded) {
     EXPECT_EQ(ui.messages[1].caption, "エラー");
 }
 
-HWND g_aboutBox = nullptr;
-void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_aboutBox = FindWindowW(L"#32770", L"バージョン情報");
-    test::SaveScreenshot(g_aboutBox, "about-box");
-    SendMessageW(g_aboutBox, WM_COMMAND, IDOK, 0);
-}
-
-TEST_F(MainFormTest, AboutBoxShowsTheVersionModally) {
+TEST_F(MainFormTest, AboutBoxShowsTheVersionAndEndsWithOk) {
     Start();
-    SetTimer(nullptr, 0, 300, &CloseAboutBox);
-    Command(ID_ABOUT);
-    // The timer found the box while it was shown modally and closed it with OK.
-    ASSERT_NE(g_aboutBox, nullptr);
-    EXPECT_FALSE(IsWindow(g_aboutBox));
+    test::DialogDriver about(Window<TAboutForm>(), Main());
+    EXPECT_EQ(about.Text(IDC_ABOUT_VERSION), L"バージョン R.9.7");
+    EXPECT_EQ(about.Text(IDC_ABOUT_ENGINE), L"サウンドエンジン: なし (音声の試聴はできません)");
+    test::SaveScreenshot(about.Handle(), "about-box");
+    EXPECT_EQ(about.Press(IDOK), IDOK);
+    EXPECT_EQ(about.Handle(), nullptr);
 }
 
 TEST_F(MainFormTest, NewItemButtonAddsAnItemAndTheChartPictureCanBeSaved) {
     Start();
-    SendMessageW(editor->ChartForm().Handle(), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(editor->ChartForm().NewItemButton().Handle()), BN_CLICKED),
-                 0);
+    test::Click(ChartForm().NewItemButton().Handle());
     Pump(50);
-    EXPECT_EQ(editor->MainForm().Model().Items.Count(), 2);
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"新規アイテム2");
+    EXPECT_EQ(MainForm().Model().Items.Count(), 2);
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム2");
     EXPECT_EQ(Title(), L"無題 * - Miravo R.9.7");
     const fs::path picture = folder / "chart.bmp";
     ui.saveAnswers = {picture};
