@@ -360,6 +360,7 @@ TEST_F(MainFormTest, AboutBoxShowsTheVersionAndEndsWithOk) {
     test::DialogDriver about(Window<TAboutForm>(), Main());
     EXPECT_EQ(about.Text(IDC_ABOUT_VERSION), L"バージョン R.9.7");
     EXPECT_EQ(about.Text(IDC_ABOUT_ENGINE), L"サウンドエンジン: なし (音声の試聴はできません)");
+    Pump(100);
     test::SaveScreenshot(about.Handle(), "about-box");
     EXPECT_EQ(about.Press(IDOK), IDOK);
     EXPECT_EQ(about.Handle(), nullptr);

@@ -55,7 +55,7 @@ std::wstring TextOf(HWND window) {
 }
 
 DialogDriver::DialogDriver(Dialog& dialog, HWND owner) : dialog_(dialog) {
-    dialog_.CreateModeless(owner);
+    UpdateWindow(dialog_.CreateModeless(owner));
 }
 
 DialogDriver::~DialogDriver() {
