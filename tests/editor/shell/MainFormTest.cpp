@@ -227,17 +227,21 @@ TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
 
 TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     Start();
-    Type(L"はじめの一行");
+    Type(L"はじめの一行\U0001F600");
     EXPECT_EQ(Title(), L"無題 * - Miravo R.9.7");
     const fs::path target = folder / "tale.mve";
+    ui.messages.clear();
     ui.saveAnswers = {target};
     Command(ID_NOVEL_SAVE);
     EXPECT_EQ(Title(), L"tale.mve - Miravo R.9.7");
-    // The text typed into the editor reached the file (StoreToItem ran before the writer).
+    // The text typed into the editor reached the file (StoreToItem ran before the writer); the
+    // character Shift-JIS lacks became "?" and the author was told.
     CNovelModel saved;
     test::RecordingInteraction quiet;
     ASSERT_EQ(LoadNovelFile(saved, target, quiet), NovelLoadResult::Loaded);
-    EXPECT_EQ(saved.Items[0].Text.at(0), sjis::FromUtf8("はじめの一行"));
+    EXPECT_EQ(saved.Items[0].Text.at(0), sjis::FromUtf8("はじめの一行?"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "情報");
 
     // Opening a file shows its title and first item (ChangeText and RefreshLists ran).
     const fs::path other = WriteNovel("other.mve");

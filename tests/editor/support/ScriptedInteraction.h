@@ -20,6 +20,8 @@ public:
     std::deque<MessageResult> answers;
     std::deque<std::optional<std::filesystem::path>> openAnswers;
     std::deque<std::optional<std::filesystem::path>> saveAnswers;
+    std::vector<std::uint32_t> colorDialogs; // the initial colour of each
+    std::deque<std::optional<std::uint32_t>> colorAnswers;
 
     MessageResult ShowMessage(const MessageRequest& request) override {
         messages.push_back(request);
@@ -40,9 +42,13 @@ public:
         return Next(saveAnswers);
     }
 
+    std::optional<std::uint32_t> AskColor(std::uint32_t initial) override {
+        colorDialogs.push_back(initial);
+        return Next(colorAnswers);
+    }
+
 private:
-    static std::optional<std::filesystem::path>
-    Next(std::deque<std::optional<std::filesystem::path>>& queue) {
+    template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& queue) {
         if (queue.empty()) {
             return std::nullopt;
         }
