@@ -1,6 +1,6 @@
 #include "editor/chart/ChartForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/EditorSession.h"
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 #include "novel/NovelData.h"
@@ -107,12 +107,14 @@ void ChartBox::Paint() {
     if (!picture_) {
         return;
     }
-    const HDC memory = CreateCompatibleDC(paint.Dc());
-    {
-        const SelectScope select(memory, picture_.Get());
-        BitBlt(paint.Dc(), -scrollX_, -scrollY_, width_, height_, memory, 0, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
+    PaintPart([&] {
+        const HDC memory = CreateCompatibleDC(paint.Dc());
+        {
+            const SelectScope select(memory, picture_.Get());
+            BitBlt(paint.Dc(), -scrollX_, -scrollY_, width_, height_, memory, 0, 0, SRCCOPY);
+        }
+        DeleteDC(memory);
+    });
 }
 
 void ChartBox::UpdateScrollBars() {
@@ -153,8 +155,8 @@ void ChartBox::Scroll(int bar, int request, int) {
     UpdateScrollBars();
 }
 
-void TChartForm::Create(EditorDocument& document, HWND mdiClient, HFONT font) {
-    document_ = &document;
+void TChartForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
+    session_ = &session;
     CreateChild({.className = L"MiravoChartForm", .caption = L"チャート", .mdiClient = mdiClient});
     newItemButton_.Create({.parent = Handle(),
                            .id = kNewItemButtonId,
@@ -168,15 +170,16 @@ void TChartForm::Create(EditorDocument& document, HWND mdiClient, HFONT font) {
     chart_.Create(Handle());
     const RECT client = ClientRect();
     LayoutChildren(client.right, client.bottom);
+    view_ = session.Views().Add<IChartView>(*this);
 }
 
 void TChartForm::ResizeChart() {
-    const CNovelFileHeader& header = document_->Model().Header;
+    const CNovelFileHeader& header = session_->Model().Header;
     chart_.Resize(header.ChartWidth, header.ChartHeight);
 }
 
 void TChartForm::NewItemButtonClick() {
-    document_->NewItem();
+    session_->Chart().NewItem();
     DrawChart();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "editor/chart/ChartGeometry.h"
+#include "editor/chart/ChartOperations.h"
+#include "editor/shell/ViewRegistry.h"
 #include "editor/widgets/Controls.h"
 #include "editor/widgets/Handles.h"
 #include "editor/widgets/MdiWindows.h"
@@ -9,7 +11,7 @@
 
 namespace miravo {
 
-class EditorDocument;
+class EditorSession;
 
 // The scrolling chart canvas: an off-screen picture of the whole chart, copied into view.
 class ChartBox : public Window {
@@ -40,14 +42,16 @@ private:
 };
 
 // The flow chart window "チャート".
-class TChartForm : public MdiChild {
+class TChartForm : public MdiChild, public IChartView {
 public:
-    void Create(EditorDocument& document, HWND mdiClient, HFONT font);
+    void Create(EditorSession& session, HWND mdiClient, HFONT font);
 
-    void ResizeChart();
-    void EndMultiSelection() {}
-    void DrawChart() { chart_.Redraw(); }
-    ChartPoint ScrollPosition() const { return chart_.ScrollPosition(); }
+    // IChartView
+    void ResizeChart() override;
+    void EndMultiSelection() override {}
+    void DrawChart() override { chart_.Redraw(); }
+    ChartPoint ScrollPosition() const override { return chart_.ScrollPosition(); }
+
     void SaveChartBitmap(const std::filesystem::path& path) const { chart_.SaveBitmap(path); }
     void NewItemButtonClick();
 
@@ -61,7 +65,8 @@ protected:
 private:
     static constexpr int kToolPanelHeight = 30;
 
-    EditorDocument* document_ = nullptr;
+    EditorSession* session_ = nullptr;
+    ViewRegistry::Registration view_;
     Button newItemButton_;
     ChartBox chart_;
 };

@@ -1,6 +1,6 @@
 #include "editor/properties/CounterForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/EditorSession.h"
 #include "editor/widgets/WideText.h"
 #include "novel/NovelData.h"
 
@@ -12,8 +12,8 @@ namespace {
 constexpr int kTabsId = 101;
 }
 
-void TCounterForm::Create(EditorDocument& document, HWND mdiClient, HFONT font) {
-    document_ = &document;
+void TCounterForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
+    session_ = &session;
     CreateChild({.className = L"MiravoCounterForm", .caption = L"設定", .mdiClient = mdiClient});
     tabs_.Create({.parent = Handle(), .id = kTabsId, .font = font});
     tabs_.AddTab(L"カウンタリスト");
@@ -25,14 +25,20 @@ void TCounterForm::Create(EditorDocument& document, HWND mdiClient, HFONT font) 
     ShowTab(kCountersTab);
     const RECT client = ClientRect();
     LayoutChildren(client.right, client.bottom);
+    counterView_ = session.Views().Add<ICounterListView>(*this);
+    textWindowView_ = session.Views().Add<ITextWindowListView>(*this);
 }
 
-void TCounterForm::RefreshLists() {
-    const CNovelModel& model = document_->Model();
+void TCounterForm::RefreshCounters() {
+    const CNovelModel& model = session_->Model();
     counterList_.Clear();
     for (int i = 0; i < model.Counters.Count(); ++i) {
         counterList_.Add(WidenShiftJis(model.Counters[i].Name));
     }
+}
+
+void TCounterForm::RefreshTextWindows() {
+    const CNovelModel& model = session_->Model();
     windowList_.Clear();
     for (int i = 0; i < model.TextWindows.Count(); ++i) {
         windowList_.Add(WidenShiftJis(model.TextWindows[i].Name));

@@ -1,21 +1,25 @@
 #pragma once
 
+#include "editor/properties/CounterOperations.h"
+#include "editor/properties/TextWindowOperations.h"
+#include "editor/shell/ViewRegistry.h"
 #include "editor/widgets/Controls.h"
 #include "editor/widgets/MdiWindows.h"
 
 namespace miravo {
 
-class EditorDocument;
+class EditorSession;
 
 // The settings window "設定": the counters and the text windows of the novel, one tab each.
-class TCounterForm : public MdiChild {
+class TCounterForm : public MdiChild, public ICounterListView, public ITextWindowListView {
 public:
     static constexpr int kCountersTab = 0;
     static constexpr int kTextWindowsTab = 1;
 
-    void Create(EditorDocument& document, HWND mdiClient, HFONT font);
+    void Create(EditorSession& session, HWND mdiClient, HFONT font);
     // The lists follow the model's tables.
-    void RefreshLists();
+    void RefreshCounters() override;
+    void RefreshTextWindows() override;
 
     const TabControl& Tabs() const { return tabs_; }
     const ListBox& CounterList() const { return counterList_; }
@@ -28,7 +32,9 @@ protected:
 private:
     void ShowTab(int tab);
 
-    EditorDocument* document_ = nullptr;
+    EditorSession* session_ = nullptr;
+    ViewRegistry::Registration counterView_;
+    ViewRegistry::Registration textWindowView_;
     TabControl tabs_;
     ListBox counterList_;
     ListBox windowList_;

@@ -1,8 +1,7 @@
 #include "editor/script/TextForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/EditorSession.h"
 #include "editor/widgets/WideText.h"
-#include "novel/NovelData.h"
 
 #include <algorithm>
 
@@ -14,8 +13,8 @@ constexpr int kEditorId = 102;
 constexpr int kNameEditLeft = 96;
 } // namespace
 
-void TTextForm::Create(EditorDocument& document, HWND mdiClient, HFONT font) {
-    document_ = &document;
+void TTextForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
+    session_ = &session;
     CreateChild({.className = L"MiravoTextForm", .caption = L"", .mdiClient = mdiClient});
     nameLabel_.Create({.parent = Handle(),
                        .x = 6,
@@ -43,55 +42,43 @@ void TTextForm::Create(EditorDocument& document, HWND mdiClient, HFONT font) {
         {.parent = Handle(), .text = L" リンク一覧 :", .style = SS_SUNKEN, .font = font});
     const RECT client = ClientRect();
     LayoutChildren(client.right, client.bottom);
-}
-
-bool TTextForm::HasCurrentItem() const {
-    const int current = document_->State().currentItem;
-    return current >= 0 && current < document_->Model().Items.Count();
+    view_ = session.Views().Add<ICurrentItemView>(*this);
 }
 
 void TTextForm::ChangeText() {
     loaded_ = false;
-    if (!HasCurrentItem()) {
+    const std::optional<ShownItem> item = session_->ItemText().Load();
+    if (!item) {
         editor_.SetText(L"");
         nameEdit_.SetText(L"");
         SetText(L"");
         return;
     }
-    const CNovelItem& item = document_->Model().Items[document_->State().currentItem];
-    editor_.SetText(WidenShiftJis(item.Text.Joined()));
+    editor_.SetText(ToWide(item->text));
     SendMessageW(editor_.Handle(), EM_SETSEL, 0, 0);
     SendMessageW(editor_.Handle(), EM_SCROLLCARET, 0, 0);
     SendMessageW(editor_.Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(editor_.Handle(), EM_SETMODIFY, FALSE, 0);
-    const std::wstring name = WidenShiftJis(item.Name);
+    const std::wstring name = ToWide(item->name);
     SetText(name);
     nameEdit_.SetText(name);
     loaded_ = true;
 }
 
-void TTextForm::StoreToItem() {
-    if (!HasCurrentItem()) {
-        return;
-    }
-    CNovelItem& item = document_->Model().Items[document_->State().currentItem];
-    item.Text = CTextLines::Split(NarrowToShiftJis(editor_.Text()));
-}
+void TTextForm::StoreToItem() { session_->ItemText().StoreText(UiTextOf(editor_.Text())); }
 
 void TTextForm::NameEditChange() {
-    if (!loaded_ || !HasCurrentItem()) {
+    if (!loaded_ || !session_->ItemText().HasCurrentItem()) {
         return;
     }
     const std::wstring name = nameEdit_.Text();
     SetText(name);
-    document_->Model().Items[document_->State().currentItem].Name = NarrowToShiftJis(name);
-    document_->Views().DrawChart();
-    document_->SetModified();
+    session_->ItemText().Rename(UiTextOf(name));
 }
 
 void TTextForm::EditorChange() {
     if (loaded_ && SendMessageW(editor_.Handle(), EM_GETMODIFY, 0, 0)) {
-        document_->SetModified();
+        session_->ItemText().TextEdited();
     }
 }
 

@@ -1,24 +1,28 @@
 #pragma once
 
+#include "editor/script/ItemTextOperations.h"
+#include "editor/shell/ViewRegistry.h"
 #include "editor/widgets/Controls.h"
 #include "editor/widgets/MdiWindows.h"
 
 namespace miravo {
 
-class EditorDocument;
+class EditorSession;
 
 // The item text editor window: the current item's name, its script and its link panel. It owns
-// no data: ChangeText copies the current item in, StoreToItem copies the edits back.
-class TTextForm : public MdiChild {
+// no data: ChangeText copies the current item in, StoreToItem copies the edits back, both through
+// the item text operations.
+class TTextForm : public MdiChild, public ICurrentItemView {
 public:
     static constexpr int kMinWidth = 360;
     static constexpr int kMinHeight = 300;
     static constexpr int kLinkPanelHeight = 128;
 
-    void Create(EditorDocument& document, HWND mdiClient, HFONT font);
+    void Create(EditorSession& session, HWND mdiClient, HFONT font);
 
-    void ChangeText();
-    void StoreToItem();
+    // ICurrentItemView
+    void ChangeText() override;
+    void StoreToItem() override;
 
     const EditBox& NameEdit() const { return nameEdit_; }
     const EditBox& Editor() const { return editor_; }
@@ -33,11 +37,11 @@ private:
     static constexpr int kEditToolBarHeight = 26;
     static constexpr int kSplitterHeight = 4;
 
-    bool HasCurrentItem() const;
     void NameEditChange();
     void EditorChange();
 
-    EditorDocument* document_ = nullptr;
+    EditorSession* session_ = nullptr;
+    ViewRegistry::Registration view_;
     bool loaded_ = false;
     Label nameLabel_;
     EditBox nameEdit_;

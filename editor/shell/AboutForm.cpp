@@ -1,18 +1,17 @@
 #include "editor/shell/AboutForm.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/AboutValues.h"
 #include "editor/shell/Resource.h"
 #include "editor/widgets/WideText.h"
 
 namespace miravo {
 
-TAboutForm::TAboutForm() : Dialog(IDD_ABOUT) {}
+TAboutForm::TAboutForm(IUserInteraction& ui) : Dialog(IDD_ABOUT, ui) {}
 
 void TAboutForm::OnInit() {
-    SetItemText(IDC_ABOUT_VERSION, L"バージョン " + Widen(VersionText()));
-    SetItemText(IDC_ABOUT_ENGINE, soundEngineActive_
-                                      ? L"サウンドエンジン: MVSound (使用中)"
-                                      : L"サウンドエンジン: なし (音声の試聴はできません)");
+    const AboutValues values = AboutValuesOf(soundEngineActive_);
+    SetItemText(IDC_ABOUT_VERSION, ToWide(values.version));
+    SetItemText(IDC_ABOUT_ENGINE, ToWide(values.soundEngine));
 }
 
 } // namespace miravo

@@ -7,7 +7,7 @@ namespace miravo {
 // "バージョン情報": the program, its version and whether the sound engine is in use.
 class TAboutForm : public Dialog {
 public:
-    TAboutForm();
+    explicit TAboutForm(IUserInteraction& ui);
     void SetSoundEngineActive(bool active) { soundEngineActive_ = active; }
 
 protected:

@@ -1,6 +1,9 @@
 #include "editor/shell/EditorApplication.h"
 
-#include "editor/shell/EditorDocument.h"
+#include "editor/chart/ChartForm.h"
+#include "editor/properties/CounterForm.h"
+#include "editor/script/TextForm.h"
+#include "editor/shell/AboutForm.h"
 #include "editor/shell/MVSound.h"
 #include "editor/shell/UserInteraction.h"
 #include "editor/widgets/WideText.h"
@@ -20,37 +23,35 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
     : ui_(ui), options_(options) {
     // The windows that later parts of the editor add take their places in this list, in this
     // order; the splash gauge has one step per window.
+    const auto child = [this]<class Form>(Form& form) {
+        form.Create(*session_, MainForm().MdiClient(), MainForm().UiFont());
+    };
     const std::vector<std::function<void()>> windows = {
         [this] {
-            mainForm_ = std::make_unique<TMainForm>(model_->Model(), ui_, application_);
-            mainForm_->Create({.programFolder = programFolder_,
-                               .commandLineFile = options_.commandLineFile,
-                               .themeLevel = options_.themeLevel.value_or(theme_->Level())});
+            windows_.Add<TMainForm>(*session_, application_)
+                .Create({.programFolder = programFolder_,
+                         .commandLineFile = options_.commandLineFile,
+                         .themeLevel = options_.themeLevel.value_or(theme_->Level())});
         },
-        [this] {
-            chartForm_.Create(mainForm_->Document(), mainForm_->MdiClient(), mainForm_->UiFont());
-        },
-        [this] {
-            counterForm_.Create(mainForm_->Document(), mainForm_->MdiClient(), mainForm_->UiFont());
-        },
-        [this] {
-            textForm_.Create(mainForm_->Document(), mainForm_->MdiClient(), mainForm_->UiFont());
-        },
-        [] {}, // the about box is a dialog template: it exists once it is shown
+        [&] { child(windows_.Add<TChartForm>()); },
+        [&] { child(windows_.Add<TCounterForm>()); },
+        [&] { child(windows_.Add<TTextForm>()); },
+        // A dialog template: its window exists while it is shown.
+        [this] { windows_.Add<TAboutForm>(ui_); },
     };
     startupSteps_ = static_cast<int>(windows.size());
     if (options_.showSplash) {
         splash_.Create(Widen(VersionText()), startupSteps_);
     }
     model_.emplace();
+    session_.emplace(model_->Model(), ui_);
     programFolder_ = options_.programFolder.empty() ? ProgramFolder() : options_.programFolder;
     theme_.emplace();
     for (const auto& create : windows) {
         create();
         splash_.Advance();
     }
-    mainForm_->AttachChildren(
-        {.chart = &chartForm_, .counter = &counterForm_, .text = &textForm_, .about = &aboutForm_});
+    MainForm().AttachChildren(windows_);
     CreateSoundEngine();
 }
 
@@ -67,23 +68,23 @@ void EditorApplication::CreateSoundEngine() {
 
     private:
         TMainForm& mainForm_;
-    } deferred(*mainForm_);
+    } deferred(MainForm());
     soundEngine_ = std::make_unique<TMVSoundEngine>(
-        mainForm_->Handle(), NarrowToShiftJis((programFolder_ / kSoundEngineFileName).wstring()),
+        MainForm().Handle(), NarrowToShiftJis((programFolder_ / kSoundEngineFileName).wstring()),
         deferred);
-    aboutForm_.SetSoundEngineActive(soundEngine_->Active());
+    Window<TAboutForm>().SetSoundEngineActive(soundEngine_->Active());
 }
 
 EditorApplication::~EditorApplication() {
     soundEngine_.reset();
     // The main window may still exist when the loop did not run to its end (tests).
-    mainForm_.reset();
+    windows_.DestroyAll();
 }
 
 void EditorApplication::ShowMainWindow() {
     if (!shown_) {
         shown_ = true;
-        mainForm_->ShowFirst(options_.showCommand);
+        MainForm().ShowFirst(options_.showCommand);
     }
 }
 

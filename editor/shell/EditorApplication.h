@@ -1,13 +1,11 @@
 #pragma once
 
-#include "editor/chart/ChartForm.h"
-#include "editor/properties/CounterForm.h"
-#include "editor/script/TextForm.h"
-#include "editor/shell/AboutForm.h"
+#include "editor/shell/EditorSession.h"
 #include "editor/shell/MainForm.h"
 #include "editor/shell/ThemeLevel.h"
 #include "editor/widgets/Application.h"
 #include "editor/widgets/SplashWindow.h"
+#include "editor/widgets/WindowRegistry.h"
 #include "novel/NovelData.h"
 
 #include <filesystem>
@@ -29,8 +27,9 @@ struct EditorOptions {
     int showCommand = SW_SHOWNORMAL;
 };
 
-// The editor's main sequence: the splash, the model, every window in its order, the sound
-// engine binding; then the message loop; then everything in reverse, the model last.
+// The editor's main sequence: the splash, the model and its session, every window in its order
+// (held in a window registry), the sound engine binding; then the message loop; then everything
+// in reverse, the model last.
 class EditorApplication {
 public:
     EditorApplication(IUserInteraction& ui, const EditorOptions& options);
@@ -43,11 +42,10 @@ public:
     int Run();
 
     Application& App() { return application_; }
-    TMainForm& MainForm() { return *mainForm_; }
-    TChartForm& ChartForm() { return chartForm_; }
-    TCounterForm& CounterForm() { return counterForm_; }
-    TTextForm& TextForm() { return textForm_; }
-    TAboutForm& AboutForm() { return aboutForm_; }
+    EditorSession& Session() { return *session_; }
+    // Any window or dialog of the editor by its class, e.g. Window<TTextForm>().
+    template <class W> W& Window() { return windows_.Get<W>(); }
+    TMainForm& MainForm() { return windows_.Get<TMainForm>(); }
     const SplashWindow& Splash() const { return splash_; }
     const TMVSoundEngine* SoundEngine() const { return soundEngine_.get(); }
     int StartupSteps() const { return startupSteps_; }
@@ -60,15 +58,12 @@ private:
     EditorOptions options_;
     // Declared first, destroyed last.
     std::optional<CNovelModelInstance> model_;
+    std::optional<EditorSession> session_;
     std::optional<ThemeDetector> theme_;
     Application application_;
     SplashWindow splash_;
     std::filesystem::path programFolder_;
-    std::unique_ptr<TMainForm> mainForm_;
-    TChartForm chartForm_;
-    TCounterForm counterForm_;
-    TTextForm textForm_;
-    TAboutForm aboutForm_;
+    WindowRegistry windows_;
     int startupSteps_ = 0;
     bool shown_ = false;
     // Declared last: finalized and unloaded first, while the windows still exist.

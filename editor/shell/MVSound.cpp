@@ -10,7 +10,7 @@ namespace miravo {
 
 namespace {
 
-void ShowError(IUserInteraction& ui, std::string text, std::string caption) {
+void ShowError(IUserInteraction& ui, UiText text, UiText caption) {
     MessageRequest request;
     request.text = std::move(text);
     request.caption = std::move(caption);
@@ -84,7 +84,7 @@ template <class Function>
 bool TMVSoundEngine::Resolve(const char* name, Function& function, IUserInteraction& ui) {
     FARPROC address = GetProcAddress(library_.get(), name);
     if (!address) {
-        ShowError(ui, std::string("関数 ") + name + "() をインポートできません.",
+        ShowError(ui, UiText("関数 ") + name + "() をインポートできません.",
                   "MVSound ロードエラー");
         return false;
     }

@@ -4,6 +4,7 @@
 #include "editor/properties/CounterForm.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/AboutForm.h"
+#include "editor/shell/EditorSession.h"
 #include "editor/shell/Resource.h"
 #include "editor/shell/UserInteraction.h"
 #include "editor/widgets/Paint.h"
@@ -27,8 +28,9 @@ constexpr UINT kFormShownMessage = WM_APP + 1;
 
 } // namespace
 
-TMainForm::TMainForm(CNovelModel& model, IUserInteraction& ui, Application& application)
-    : model_(model), ui_(ui), application_(application), document_(model, state_, ui, *this) {}
+TMainForm::TMainForm(EditorSession& session, Application& application)
+    : session_(session), model_(session.Model()), ui_(session.Ui()), application_(application),
+      state_(session.State()), document_(session.Lifecycle()) {}
 
 TMainForm::~TMainForm() { application_.SetIdleHandler({}); }
 
@@ -49,6 +51,7 @@ void TMainForm::Create(const MainFormArgs& args) {
     accelerators_ =
         LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     FormCreate();
+    titleView_ = session_.Views().Add<ITitleView>(*this);
 }
 
 void TMainForm::FormCreate() {
@@ -109,7 +112,7 @@ void TMainForm::LayoutFrame() {
                  std::max<int>(client.bottom - kToolPanelHeight - statusHeight, 0), SWP_NOZORDER);
 }
 
-void TMainForm::AttachChildren(const MainFormChildren& children) { children_ = children; }
+void TMainForm::AttachChildren(const WindowRegistry& windows) { children_ = &windows; }
 
 void TMainForm::ShowFirst(int showCommand) {
     FormShow();
@@ -183,48 +186,8 @@ void TMainForm::UpdateTitle() {
     novelTitleLabel_.SetText(WidenShiftJis(model_.Header.Title));
 }
 
-void TMainForm::StoreToItem() {
-    if (children_.text != nullptr) {
-        children_.text->StoreToItem();
-    }
-}
-
-void TMainForm::ChangeText() {
-    if (children_.text != nullptr) {
-        children_.text->ChangeText();
-    }
-}
-
-void TMainForm::ResizeChart() {
-    if (children_.chart != nullptr) {
-        children_.chart->ResizeChart();
-    }
-}
-
-void TMainForm::EndMultiSelection() {
-    if (children_.chart != nullptr) {
-        children_.chart->EndMultiSelection();
-    }
-}
-
-void TMainForm::DrawChart() {
-    if (children_.chart != nullptr) {
-        children_.chart->DrawChart();
-    }
-}
-
-ChartPoint TMainForm::ChartScrollPosition() const {
-    return children_.chart != nullptr ? children_.chart->ScrollPosition() : ChartPoint{};
-}
-
-void TMainForm::RefreshLists() {
-    if (children_.counter != nullptr) {
-        children_.counter->RefreshLists();
-    }
-}
-
 void TMainForm::OnException(std::exception_ptr error) {
-    ui_.ShowMessage({.text = NarrowToUtf8(ExceptionText(error)),
+    ui_.ShowMessage({.text = UiTextOf(ExceptionText(error)),
                      .caption = "Miravo",
                      .buttons = MessageButtons::Ok,
                      .icon = MessageIcon::Error});
@@ -283,8 +246,8 @@ void TMainForm::AssociateClick() {
 }
 
 void TMainForm::ChartBmpSaveClick() {
-    if (const auto path = document_.AskChartBitmapFile(); path && children_.chart != nullptr) {
-        children_.chart->SaveChartBitmap(*path);
+    if (const auto path = document_.AskChartBitmapFile()) {
+        children_->Get<TChartForm>().SaveChartBitmap(*path);
     }
 }
 
@@ -294,10 +257,6 @@ void TMainForm::PlaneTextSaveClick() { document_.ExportText(TextExportKind::Plai
 
 void TMainForm::ExitMenuClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainForm::AboutClick() {
-    if (children_.about != nullptr) {
-        children_.about->ShowModal(Handle());
-    }
-}
+void TMainForm::AboutClick() { children_->Get<TAboutForm>().ShowModal(Handle()); }
 
 } // namespace miravo

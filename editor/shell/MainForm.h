@@ -1,15 +1,18 @@
 #pragma once
 
 #include "editor/shell/CommandTable.h"
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/DocumentLifecycle.h"
+#include "editor/shell/EditorState.h"
 #include "editor/shell/ToolIcons.h"
 #include "editor/shell/UserInteraction.h"
+#include "editor/shell/ViewRegistry.h"
 #include "editor/widgets/Application.h"
 #include "editor/widgets/Controls.h"
 #include "editor/widgets/GradientPanel.h"
 #include "editor/widgets/Handles.h"
 #include "editor/widgets/MdiWindows.h"
 #include "editor/widgets/TextLabel.h"
+#include "editor/widgets/WindowRegistry.h"
 
 #include <filesystem>
 #include <memory>
@@ -19,12 +22,9 @@
 namespace miravo {
 
 struct CNovelModel;
+class EditorSession;
 class IUserInteraction;
 class IProfileFile;
-class TChartForm;
-class TCounterForm;
-class TTextForm;
-class TAboutForm;
 
 // The face of the editor's user-interface font.
 inline constexpr const wchar_t* kUiFontFace = L"ＭＳ Ｐゴシック";
@@ -35,30 +35,24 @@ struct MainFormArgs {
     int themeLevel = 0;
 };
 
-struct MainFormChildren {
-    TChartForm* chart = nullptr;
-    TCounterForm* counter = nullptr;
-    TTextForm* text = nullptr;
-    TAboutForm* about = nullptr;
-};
-
-// The editor's frame window: menus, tool bar, status bar and the three child windows. It holds
-// the editor state and the document lifecycle, and refreshes its child windows for it.
-class TMainForm : public MdiFrame, private IDocumentViews {
+// The editor's frame window: menus, tool bar, status bar and the three child windows. Its
+// commands call the session's document lifecycle; it shows the title.
+class TMainForm : public MdiFrame, public ITitleView {
 public:
     static constexpr int kToolPanelHeight = 44;
 
-    TMainForm(CNovelModel& model, IUserInteraction& ui, Application& application);
+    TMainForm(EditorSession& session, Application& application);
     ~TMainForm() override;
 
     void Create(const MainFormArgs& args);
-    // The child windows are created after the main window; from then on it refreshes them.
-    void AttachChildren(const MainFormChildren& children);
+    // The other windows are created after the main window; from then on it finds them there
+    // (window layout, the chart picture, the about box).
+    void AttachChildren(const WindowRegistry& windows);
     // The first show: the settings file, a new novel, the window on screen; then the command
     // line's file and the first-run question.
     void ShowFirst(int showCommand);
 
-    EditorDocument& Document() { return document_; }
+    DocumentLifecycle& Document() { return document_; }
     EditorState& State() { return state_; }
     CNovelModel& Model() { return model_; }
     HFONT UiFont() const { return uiFont_.Get(); }
@@ -69,8 +63,7 @@ public:
         messagesWhenOnScreen_.push_back(message);
     }
 
-    void SetModified() { document_.SetModified(); }
-    void ClearModified() { document_.ClearModified(); }
+    // ITitleView
     void UpdateTitle() override;
 
     // What tests and screenshots read.
@@ -96,15 +89,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // IDocumentViews
-    void StoreToItem() override;
-    void ChangeText() override;
-    void ResizeChart() override;
-    void EndMultiSelection() override;
-    void DrawChart() override;
-    ChartPoint ChartScrollPosition() const override;
-    void RefreshLists() override;
-
     void FormCreate();
     void CreateToolBar();
     void ApplyThemeLevel();
@@ -151,12 +135,14 @@ private:
 
     void StartAssociator();
 
+    EditorSession& session_;
     CNovelModel& model_;
     IUserInteraction& ui_;
     Application& application_;
-    EditorState state_;
-    EditorDocument document_;
-    MainFormChildren children_;
+    EditorState& state_;
+    DocumentLifecycle& document_;
+    const WindowRegistry* children_ = nullptr;
+    ViewRegistry::Registration titleView_;
     std::filesystem::path commandLineFile_;
     int themeLevel_ = 0;
     FontHandle uiFont_;

@@ -13,15 +13,18 @@ namespace miravo {
 namespace {
 
 LayoutWindows LayoutOf(HWND main, HWND mdiClient, HWND toolPanel, HWND statusBar,
-                       const MainFormChildren& children) {
+                       const WindowRegistry* children) {
+    const auto* text = children != nullptr ? children->Find<TTextForm>() : nullptr;
+    const auto* counter = children != nullptr ? children->Find<TCounterForm>() : nullptr;
+    const auto* chart = children != nullptr ? children->Find<TChartForm>() : nullptr;
     return {.mainForm = main,
             .mdiClient = mdiClient,
             .toolBar = toolPanel,
             .statusBar = statusBar,
-            .textForm = children.text != nullptr ? children.text->Handle() : nullptr,
-            .linkPanel = children.text != nullptr ? children.text->LinkPanel().Handle() : nullptr,
-            .counterForm = children.counter != nullptr ? children.counter->Handle() : nullptr,
-            .chartForm = children.chart != nullptr ? children.chart->Handle() : nullptr};
+            .textForm = text != nullptr ? text->Handle() : nullptr,
+            .linkPanel = text != nullptr ? text->LinkPanel().Handle() : nullptr,
+            .counterForm = counter != nullptr ? counter->Handle() : nullptr,
+            .chartForm = chart != nullptr ? chart->Handle() : nullptr};
 }
 
 IniProfileFile SettingsFile(const std::filesystem::path& programFolder) {

@@ -1,8 +1,9 @@
 # Start-up, main window, document lifecycle, settings file, window layout, sound binding, about.
 set(dir ${CMAKE_CURRENT_LIST_DIR})
 list(APPEND editor_core_sources
-  ${dir}/CommandTable.cpp ${dir}/EditorCommands.cpp ${dir}/EditorDocument.cpp
-  ${dir}/RecentFiles.cpp ${dir}/Settings.cpp ${dir}/WindowLayout.cpp ${dir}/icons/ProgramIcons.cpp)
+  ${dir}/AboutValues.cpp ${dir}/CommandTable.cpp ${dir}/DocumentLifecycle.cpp
+  ${dir}/EditorCommands.cpp ${dir}/EditorSession.cpp ${dir}/RecentFiles.cpp ${dir}/Settings.cpp
+  ${dir}/WindowLayout.cpp ${dir}/icons/ProgramIcons.cpp)
 list(APPEND editor_window_sources
   ${dir}/AboutForm.cpp ${dir}/CommandUpdate.cpp ${dir}/EditorApplication.cpp ${dir}/MainForm.cpp
   ${dir}/MainFormCommands.cpp ${dir}/MainFormLayout.cpp

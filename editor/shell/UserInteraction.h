@@ -1,23 +1,25 @@
 #pragma once
 
+#include "editor/shell/UiText.h"
+
+#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
 
 namespace miravo {
 
-// Everything an operation asks the user modally goes through this one interface, so that
-// document operations stay testable without windows: the editor installs an implementation on
-// real message boxes and common dialogs; tests install a scripted answerer that records what
-// was asked. Texts are UTF-8 (the Win32 implementation converts them for the W interfaces).
+// Everything an operation or a dialog asks the user modally goes through this one interface, so
+// that document operations stay testable without windows: the editor installs an implementation
+// on real message boxes and common dialogs; tests install a scripted answerer that records what
+// was asked. Texts are UI text (the Win32 implementation converts them for the W interfaces).
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 struct MessageRequest {
-    std::string text{};
-    std::string caption{};
+    UiText text{};
+    UiText caption{};
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     int defaultButton = 1; // 2 makes the second button (No of Yes/No) the default
@@ -25,10 +27,10 @@ struct MessageRequest {
 
 // The common open and save dialogs.
 struct FileDialogRequest {
-    std::string title{};
+    UiText title{};
     // Pairs of description and patterns separated by "|", e.g.
     // "編集用ノベルファイル (*.mve)|*.mve|α１ノベルファイル (*.mvw)|*.mvw".
-    std::string filter{};
+    UiText filter{};
     std::string defaultExtension{}; // without the dot; added when the name has none
     std::filesystem::path initialFolder{};
     std::filesystem::path fileName{}; // proposed name, may be empty
@@ -47,6 +49,11 @@ public:
         return std::nullopt;
     }
     virtual std::optional<std::filesystem::path> AskSaveFile(const FileDialogRequest&) {
+        return std::nullopt;
+    }
+    // The colour dialog, fully open so that any colour can be chosen, starting from `initial`
+    // (0x00BBGGRR); the chosen colour, or nothing when cancelled.
+    virtual std::optional<std::uint32_t> AskColor(std::uint32_t /*initial*/) {
         return std::nullopt;
     }
 };

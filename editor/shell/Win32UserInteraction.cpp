@@ -31,8 +31,8 @@ UINT IconFlags(MessageIcon icon) {
 }
 
 // "a|b|c|d" becomes "a\0b\0c\0d\0\0", as OPENFILENAME wants it.
-std::wstring FilterText(std::string_view filter) {
-    std::wstring text = Widen(filter);
+std::wstring FilterText(const UiText& filter) {
+    std::wstring text = Widen(filter.Utf8());
     for (wchar_t& c : text) {
         if (c == L'|') {
             c = L'\0';
@@ -53,8 +53,8 @@ HWND Win32UserInteraction::Owner() const {
 MessageResult Win32UserInteraction::ShowMessage(const MessageRequest& request) {
     const UINT flags = ButtonFlags(request.buttons) | IconFlags(request.icon) |
                        ((request.defaultButton == 2) ? MB_DEFBUTTON2 : 0);
-    switch (
-        MessageBoxW(Owner(), Widen(request.text).c_str(), Widen(request.caption).c_str(), flags)) {
+    switch (MessageBoxW(Owner(), Widen(request.text.Utf8()).c_str(),
+                        Widen(request.caption.Utf8()).c_str(), flags)) {
     case IDOK: return MessageResult::Ok;
     case IDYES: return MessageResult::Yes;
     case IDNO: return MessageResult::No;
@@ -76,7 +76,7 @@ Win32UserInteraction::AskSaveFile(const FileDialogRequest& request) {
 std::optional<std::filesystem::path> Win32UserInteraction::AskFile(const FileDialogRequest& request,
                                                                    bool save) {
     const std::wstring filter = FilterText(request.filter);
-    const std::wstring title = Widen(request.title);
+    const std::wstring title = Widen(request.title.Utf8());
     const std::wstring extension = Widen(request.defaultExtension);
     const std::wstring folder = request.initialFolder.wstring();
     // Long paths are allowed for, beyond MAX_PATH.
@@ -104,6 +104,19 @@ std::optional<std::filesystem::path> Win32UserInteraction::AskFile(const FileDia
         return std::nullopt;
     }
     return std::filesystem::path(file.data());
+}
+
+std::optional<std::uint32_t> Win32UserInteraction::AskColor(std::uint32_t initial) {
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Owner();
+    dialog.rgbResult = initial;
+    dialog.lpCustColors = customColors_.data();
+    dialog.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
+    if (!ChooseColorW(&dialog)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(dialog.rgbResult);
 }
 
 } // namespace miravo

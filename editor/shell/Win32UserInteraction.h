@@ -3,7 +3,7 @@
 #include "editor/shell/UserInteraction.h"
 #include "vintara/Win32.h"
 
-#include <functional>
+#include <array>
 
 namespace miravo {
 
@@ -16,12 +16,15 @@ public:
     MessageResult ShowMessage(const MessageRequest& request) override;
     std::optional<std::filesystem::path> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> AskSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::uint32_t> AskColor(std::uint32_t initial) override;
 
 private:
     HWND Owner() const;
     std::optional<std::filesystem::path> AskFile(const FileDialogRequest& request, bool save);
 
     HWND owner_ = nullptr;
+    // The colour dialog's sixteen custom colours, kept for the run.
+    std::array<COLORREF, 16> customColors_{};
 };
 
 } // namespace miravo

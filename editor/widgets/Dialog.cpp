@@ -1,12 +1,57 @@
 #include "editor/widgets/Dialog.h"
 
+#include "editor/shell/UserInteraction.h"
+#include "editor/widgets/WideText.h"
 #include "editor/widgets/Window.h"
+
+#include <stdexcept>
 
 namespace miravo {
 
+Dialog::~Dialog() {
+    if (handle_ != nullptr && !modal_) {
+        DestroyWindow(handle_);
+    }
+}
+
 INT_PTR Dialog::ShowModal(HWND owner) {
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+    modal_ = true;
+    result_.reset();
+    const INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+                        &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+    result_ = result;
+    return result;
+}
+
+HWND Dialog::CreateModeless(HWND owner) {
+    modal_ = false;
+    result_.reset();
+    const HWND handle =
+        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                            &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+    if (handle == nullptr) {
+        throw std::runtime_error("CreateDialogParamW failed");
+    }
+    ShowWindow(handle, SW_SHOW);
+    return handle;
+}
+
+void Dialog::End(INT_PTR result) {
+    if (modal_) {
+        EndDialog(handle_, result);
+        return;
+    }
+    result_ = result;
+    DestroyWindow(handle_);
+}
+
+bool Dialog::Refuse(const UiText& text, const UiText& caption) {
+    ui_.ShowMessage({.text = text,
+                     .caption = caption,
+                     .buttons = MessageButtons::Ok,
+                     .icon = MessageIcon::Error});
+    return false;
 }
 
 bool Dialog::OnCommand(int, int, HWND) { return false; }
@@ -46,12 +91,11 @@ void Dialog::SetItemText(int id, std::wstring_view text) {
 }
 
 void Dialog::ReportError(std::exception_ptr error) {
-    // The owner's window shows the error as every other handler's error is shown.
-    if (Window* owner = Window::FromHandle(GetAncestor(handle_, GA_ROOTOWNER)); owner != nullptr) {
-        owner->OnException(error);
-    } else {
-        MessageBoxW(handle_, ExceptionText(error).c_str(), L"Miravo", MB_OK | MB_ICONERROR);
-    }
+    // As the main window shows every other handler's error.
+    ui_.ShowMessage({.text = UiTextOf(ExceptionText(error)),
+                     .caption = "Miravo",
+                     .buttons = MessageButtons::Ok,
+                     .icon = MessageIcon::Error});
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,8 +3,19 @@
 #include "editor/widgets/WideText.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace miravo {
+
+namespace {
+
+// Posted to a window whose painting failed, so that the failure is shown outside WM_PAINT.
+UINT PaintFailureMessage() {
+    static const UINT message = RegisterWindowMessageW(L"MiravoPaintFailure");
+    return message;
+}
+
+} // namespace
 
 Window::~Window() {
     if (handle_ != nullptr) {
@@ -59,6 +70,22 @@ void Window::OnException(std::exception_ptr error) {
         return;
     }
     MessageBoxW(root, ExceptionText(error).c_str(), L"Miravo", MB_OK | MB_ICONERROR);
+}
+
+void Window::PaintPart(const std::function<void()>& part) noexcept {
+    try {
+        part();
+    } catch (...) {
+        PaintFailed(std::current_exception());
+    }
+}
+
+void Window::PaintFailed(std::exception_ptr error) noexcept {
+    if (paintFailureShown_ || paintFailure_) {
+        return;
+    }
+    paintFailure_ = error;
+    PostMessageW(handle_, PaintFailureMessage(), 0, 0);
 }
 
 namespace {
@@ -136,11 +163,23 @@ LRESULT CALLBACK Window::Procedure(HWND handle, UINT message, WPARAM wParam, LPA
     if (window == nullptr) {
         return DefWindowProcW(handle, message, wParam, lParam);
     }
+    if (message == PaintFailureMessage() && window->paintFailure_) {
+        window->paintFailureShown_ = true;
+        window->OnException(std::exchange(window->paintFailure_, nullptr));
+        return 0;
+    }
     LRESULT result = 0;
     try {
         result = window->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        window->OnException(std::current_exception());
+        if (message == WM_PAINT) {
+            // A painter that threw past PaintPart: what is invalid counts as painted, so that
+            // the paint does not come back at once, and the failure is shown once as any other.
+            ValidateRect(handle, nullptr);
+            window->PaintFailed(std::current_exception());
+        } else {
+            window->OnException(std::current_exception());
+        }
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(handle, GWLP_USERDATA, 0);

@@ -3,6 +3,7 @@
 #include "vintara/Win32.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,10 @@ struct WindowArgs {
 
 // A window of the editor's own classes, bound to its HWND from WM_NCCREATE to WM_NCDESTROY.
 // Messages reach HandleMessage; an exception that escapes a handler abandons that handler and is
-// shown by the top-level window's OnException, as every operation's error is.
+// shown by the top-level window's OnException, as every operation's error is. Painting is the
+// exception to that: a painter must not throw, since a box raised from WM_PAINT would come back
+// with every repaint. Painters draw through PaintPart; a failed part is left out, the rest is
+// painted, and the window's first paint failure is shown once, after the paint.
 class Window {
 public:
     Window() = default;
@@ -56,6 +60,10 @@ public:
     virtual void OnException(std::exception_ptr error);
 
 protected:
+    // Draws one part of the window (inside WM_PAINT). Never throws: a part that fails is left
+    // out, and the first failure of this window is shown once the paint is over.
+    void PaintPart(const std::function<void()>& part) noexcept;
+
     static void RegisterWindowClass(const WindowClassArgs& args);
     void Create(const WindowArgs& args);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,8 +71,12 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintFailed(std::exception_ptr error) noexcept;
 
     HWND handle_ = nullptr;
+    // The paint failure waiting to be shown, and whether one was shown already.
+    std::exception_ptr paintFailure_;
+    bool paintFailureShown_ = false;
 };
 
 // The text of a caught exception: an editor error's message, or what() of any other.

@@ -4,6 +4,7 @@
 #include "editor/shell/MVSound.h"
 #include "editor/shell/UserInteraction.h"
 #include "novel/ShiftJis.h"
+#include "tests/editor/support/GuiDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ namespace {
 class RecordingUi : public IUserInteraction {
 public:
     MessageResult ShowMessage(const MessageRequest& request) override {
-        shown.push_back(request.text);
+        shown.push_back(request.text.Utf8());
         return MessageResult::Ok;
     }
     std::vector<std::string> shown;
@@ -67,16 +68,6 @@ std::string EnginePath() {
     return sjis::FromUtf16(std::u16string(wide.begin(), wide.end()));
 }
 
-void Pump(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(10);
-    }
-}
-
 } // namespace
 
 TEST(MVSoundEngine, PreviewsAndIsFinalizedAndUnloadedWhilePlaying) {
@@ -89,13 +80,13 @@ TEST(MVSoundEngine, PreviewsAndIsFinalizedAndUnloadedWhilePlaying) {
         TMVSoundEngine engine(window, engineFile, ui);
         ASSERT_TRUE(engine.Active()) << "DirectSound did not start";
         engine.Play("preview", wave, 0);
-        Pump(300);
+        test::Pump(300);
         engine.Play("preview", "no such file.wav", 0); // reported nowhere: no handler is set
         engine.Play("preview", wave, 0);
-        Pump(300);
+        test::Pump(300);
     } // closed while the preview plays
     EXPECT_EQ(GetModuleHandleA(engineFile.c_str()), nullptr);
-    Pump(500); // a thread of the engine left running would crash on unloaded code now
+    test::Pump(500); // a thread of the engine left running would crash on unloaded code now
     EXPECT_TRUE(ui.shown.empty());
     DeleteFileA(wave.c_str());
     DestroyWindow(window);

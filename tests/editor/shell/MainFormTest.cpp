@@ -1,3 +1,7 @@
+#include "editor/chart/ChartForm.h"
+#include "editor/properties/CounterForm.h"
+#include "editor/script/TextForm.h"
+#include "editor/shell/AboutForm.h"
 #include "editor/shell/EditorApplication.h"
 #include "editor/shell/MVSound.h"
 #include "editor/shell/Resource.h"
@@ -6,8 +10,8 @@
 #include "novel/FileAccess.h"
 #include "novel/NovelDocument.h"
 #include "novel/ShiftJis.h"
+#include "tests/editor/support/GuiDriver.h"
 #include "tests/editor/support/Screenshot.h"
-#include "tests/editor/support/ScriptedInteraction.h"
 #include "tests/novel/RecordingInteraction.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +25,9 @@ namespace miravo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScriptedInteraction;
+using test::TextOf;
 
 fs::path TestProgramFolder() { return ProgramFolder(); }
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
 
 // The captions of a menu, "-" for a separator, submenus after "> " and indented.
 void ListMenu(HMENU menu, const std::wstring& indent, std::vector<std::wstring>& out) {
@@ -52,16 +50,6 @@ void ListMenu(HMENU menu, const std::wstring& indent, std::vector<std::wstring>&
     }
 }
 
-// Records also whether the main window was on screen when each message appeared.
-class OnScreenRecordingInteraction : public ScriptedInteraction {
-public:
-    std::vector<bool> mainWindowVisible;
-    MessageResult ShowMessage(const MessageRequest& request) override {
-        mainWindowVisible.push_back(IsWindowVisible(FindWindowW(L"MiravoMainForm", nullptr)));
-        return ScriptedInteraction::ShowMessage(request);
-    }
-};
-
 // The sizes in an icon group of the running program's resources.
 std::vector<int> IconGroupSizes(int id) {
     const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));
@@ -74,9 +62,13 @@ std::vector<int> IconGroupSizes(int id) {
     return sizes;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public ::testing::Test, protected test::EditorDriver {
 protected:
     void SetUp() override {
+        // Whether the main window was on screen when each message appeared.
+        ui.onMessage = [this](const MessageRequest&) {
+            mainWindowVisible.push_back(IsWindowVisible(FindWindowW(L"MiravoMainForm", nullptr)));
+        };
         folder = fs::temp_directory_path() /
                  ("miravo-gui-" +
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -84,11 +76,7 @@ protected:
         fs::create_directories(folder);
     }
     void TearDown() override {
-        editor.reset();
-        // The destroyed main window posted WM_QUIT; the next test starts with an empty queue.
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        Stop();
         // A helper program that just ended may keep its folder busy for a moment.
         std::error_code ignored;
         fs::remove_all(folder, ignored);
@@ -96,38 +84,12 @@ protected:
 
     void Start(EditorOptions options = {}) {
         options.programFolder = folder;
-        options.showSplash = false;
-        if (!options.themeLevel) {
-            options.themeLevel = 0;
-        }
-        editor = std::make_unique<EditorApplication>(ui, options);
-        editor->ShowMainWindow();
-        Pump();
+        EditorDriver::Start(options);
     }
-    void Pump(int milliseconds = 200) {
-        const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-        do {
-            editor->App().ProcessMessages();
-            Sleep(10);
-        } while (GetTickCount() < end);
-    }
-    // Pumps until `done` holds or `timeoutMs` passed: a busy machine may deliver late.
-    template <class Condition> bool PumpUntil(Condition done, int timeoutMs = 3000) {
-        const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
-        while (!done()) {
-            if (GetTickCount() >= end)
-                return false;
-            editor->App().ProcessMessages();
-            Sleep(10);
-        }
-        return true;
-    }
-    HWND Main() { return editor->MainForm().Handle(); }
-    void Command(int id) {
-        SendMessageW(Main(), WM_COMMAND, id, 0);
-        Pump(50);
-    }
-    std::wstring Title() { return WindowText(Main()); }
+    TMainForm& MainForm() { return Editor().MainForm(); }
+    TTextForm& TextForm() { return Window<TTextForm>(); }
+    TChartForm& ChartForm() { return Window<TChartForm>(); }
+    TCounterForm& CounterForm() { return Window<TCounterForm>(); }
     fs::path WriteNovel(const std::string& name) {
         CNovelModel model;
         model.Header.Title = sjis::FromUtf8("海辺の物語");
@@ -141,11 +103,7 @@ protected:
         return path;
     }
     void Type(const std::wstring& text) {
-        SetWindowTextW(editor->TextForm().Editor().Handle(), text.c_str());
-        SendMessageW(editor->TextForm().Editor().Handle(), EM_SETMODIFY, TRUE, 0);
-        SendMessageW(editor->TextForm().Handle(), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(editor->TextForm().Editor().Handle()), EN_CHANGE),
-                     reinterpret_cast<LPARAM>(editor->TextForm().Editor().Handle()));
+        test::Type(TextForm().Editor().Handle(), text);
         Pump(50);
     }
     // The popup under the caption, found by its caption wherever it stands: a maximized child
@@ -171,58 +129,57 @@ protected:
         return !(GetMenuState(GetMenu(Main()), command, MF_BYCOMMAND) & MF_GRAYED);
     }
     bool ToolButtonEnabled(int command) {
-        return SendMessageW(editor->MainForm().Tools().Handle(), TB_ISBUTTONENABLED, command, 0);
+        return SendMessageW(MainForm().Tools().Handle(), TB_ISBUTTONENABLED, command, 0);
     }
 
     fs::path folder;
-    OnScreenRecordingInteraction ui;
-    std::unique_ptr<EditorApplication> editor;
+    std::vector<bool> mainWindowVisible;
 };
 
 TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     Start();
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
-    EXPECT_EQ(editor->StartupSteps(), 5);
+    EXPECT_EQ(Editor().StartupSteps(), 5);
     // No MVSound.mvx in this program folder: one message, and the editor goes on; no settings
     // file yet: the first-run question follows once the window is on screen.
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, "MVSound をロードできません.");
     EXPECT_EQ(ui.messages[0].caption, "Error");
-    EXPECT_TRUE(ui.mainWindowVisible[0]) << "shown before the main window, without an owner";
+    EXPECT_TRUE(mainWindowVisible[0]) << "shown before the main window, without an owner";
     EXPECT_EQ(ui.messages[1].caption, "ファイルの関連付け");
     EXPECT_EQ(ui.messages[1].buttons, MessageButtons::YesNo);
-    ASSERT_NE(editor->SoundEngine(), nullptr);
-    EXPECT_FALSE(editor->SoundEngine()->Active());
+    ASSERT_NE(Editor().SoundEngine(), nullptr);
+    EXPECT_FALSE(Editor().SoundEngine()->Active());
 
-    EXPECT_EQ(WindowText(editor->ChartForm().Handle()), L"チャート");
-    EXPECT_EQ(WindowText(editor->CounterForm().Handle()), L"設定");
-    EXPECT_EQ(WindowText(editor->TextForm().Handle()), L"新規アイテム1");
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"新規アイテム1");
-    EXPECT_EQ(editor->CounterForm().Tabs().TabText(0), L"カウンタリスト");
-    EXPECT_EQ(editor->CounterForm().Tabs().TabText(1), L"テキストウィンドウ");
-    EXPECT_EQ(editor->ChartForm().NewItemButton().Text(), L"新規アイテム");
-    EXPECT_EQ(GetParent(editor->ChartForm().Handle()), editor->MainForm().MdiClient());
+    EXPECT_EQ(TextOf(ChartForm().Handle()), L"チャート");
+    EXPECT_EQ(TextOf(CounterForm().Handle()), L"設定");
+    EXPECT_EQ(TextOf(TextForm().Handle()), L"新規アイテム1");
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム1");
+    EXPECT_EQ(CounterForm().Tabs().TabText(0), L"カウンタリスト");
+    EXPECT_EQ(CounterForm().Tabs().TabText(1), L"テキストウィンドウ");
+    EXPECT_EQ(ChartForm().NewItemButton().Text(), L"新規アイテム");
+    EXPECT_EQ(GetParent(ChartForm().Handle()), MainForm().MdiClient());
 
     // First start of this version: the layout is maximized and arranged, the text editor at the
     // right edge of the client area.
     EXPECT_TRUE(IsZoomed(Main()));
     RECT client{};
-    GetClientRect(editor->MainForm().MdiClient(), &client);
-    const RECT text = editor->TextForm().Bounds();
+    GetClientRect(MainForm().MdiClient(), &client);
+    const RECT text = TextForm().Bounds();
     EXPECT_EQ(text.top, 0);
-    EXPECT_EQ(editor->ChartForm().Bounds().right, text.left);
+    EXPECT_EQ(ChartForm().Bounds().right, text.left);
 
-    const ToolBar& tools = editor->MainForm().Tools();
+    const ToolBar& tools = MainForm().Tools();
     ASSERT_EQ(tools.ButtonCount(), 4);
-    EXPECT_FALSE(editor->MainForm().ToolPanel().BoxesShown());
-    EXPECT_TRUE(editor->MainForm().ToolPanel().BevelShown());
+    EXPECT_FALSE(MainForm().ToolPanel().BoxesShown());
+    EXPECT_TRUE(MainForm().ToolPanel().BevelShown());
     test::SaveScreenshot(Main(), "main-window");
 }
 
 TEST_F(MainFormTest, ThemeLevelsShowTheGradientBoxesAndHideTheBevel) {
     Start({.themeLevel = 2});
-    EXPECT_TRUE(editor->MainForm().ToolPanel().BoxesShown());
-    EXPECT_FALSE(editor->MainForm().ToolPanel().BevelShown());
+    EXPECT_TRUE(MainForm().ToolPanel().BoxesShown());
+    EXPECT_FALSE(MainForm().ToolPanel().BevelShown());
     test::SaveScreenshot(Main(), "main-window-themed");
 }
 
@@ -287,7 +244,7 @@ TEST_F(MainFormTest, CommandsFollowTheUpdatePassAndAMergedMenuTakesPart) {
     EXPECT_FALSE(MenuItemEnabled(ID_NOVEL_PROPERTY));
     EXPECT_FALSE(ToolButtonEnabled(ID_NOVEL_PROPERTY));
     int properties = 0;
-    editor->MainForm().Commands().SetAction(ID_NOVEL_PROPERTY, [&] { ++properties; });
+    MainForm().Commands().SetAction(ID_NOVEL_PROPERTY, [&] { ++properties; });
     Pump(50);
     EXPECT_TRUE(ToolButtonEnabled(ID_NOVEL_PROPERTY));
     EXPECT_FALSE(ToolButtonEnabled(ID_TESTPLAY));
@@ -301,15 +258,15 @@ TEST_F(MainFormTest, CommandsFollowTheUpdatePassAndAMergedMenuTakesPart) {
 
     // The text editor's "編集(&E)" joins the bar after File, also beside a maximized child's
     // system menu; its items are commands of the same table.
-    SendMessageW(editor->MainForm().MdiClient(), WM_MDIMAXIMIZE,
-                 reinterpret_cast<WPARAM>(editor->TextForm().Handle()), 0);
+    SendMessageW(MainForm().MdiClient(), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(TextForm().Handle()), 0);
     const HMENU edit = CreatePopupMenu();
     constexpr int kUndo = 3001;
     AppendMenuW(edit, MF_STRING, kUndo, L"元に戻す(&U)\tCtrl+Z");
     bool canUndo = false;
-    editor->MainForm().Commands().Add(
+    MainForm().Commands().Add(
         kUndo, [] {}, [&] { return canUndo; });
-    editor->MainForm().MergeMenu(edit, L"編集(&E)");
+    MainForm().MergeMenu(edit, L"編集(&E)");
     int file = 0;
     while (GetSubMenu(bar, file) != SubMenu(bar, L"ファイル(&F)"))
         ++file;
@@ -321,14 +278,14 @@ TEST_F(MainFormTest, CommandsFollowTheUpdatePassAndAMergedMenuTakesPart) {
     }
     Pump(50);
     test::SaveScreenshot(Main(), "main-window-merged-menu");
-    editor->MainForm().UnmergeMenu(edit);
+    MainForm().UnmergeMenu(edit);
     EXPECT_EQ(SubMenu(bar, L"編集(&E)"), nullptr);
     DestroyMenu(edit);
 }
 
 TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
     Start();
-    const ToolBar& tools = editor->MainForm().Tools();
+    const ToolBar& tools = MainForm().Tools();
     const std::vector<std::pair<int, std::wstring>> buttons = {
         {ID_NOVEL_OPEN, L" ファイルを開く (Ctrl+O)"},
         {ID_NOVEL_SAVE, L" 上書き保存 (Ctrl+S)"},
@@ -339,40 +296,44 @@ TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
         SetCursorPos(point.x, point.y);
         ScreenToClient(tools.Handle(), &point);
         PostMessageW(tools.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        PumpUntil([&] { return editor->MainForm().Status().PanelText(0) == hint; });
-        EXPECT_EQ(editor->MainForm().Status().PanelText(0), hint);
+        PumpUntil([&] { return MainForm().Status().PanelText(0) == hint; });
+        EXPECT_EQ(MainForm().Status().PanelText(0), hint);
     }
     POINT chart{5, 5};
-    ClientToScreen(editor->ChartForm().NewItemButton().Handle(), &chart);
+    ClientToScreen(ChartForm().NewItemButton().Handle(), &chart);
     SetCursorPos(chart.x, chart.y);
-    PostMessageW(editor->ChartForm().NewItemButton().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostMessageW(ChartForm().NewItemButton().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     const std::wstring newItemHint = L" 新しいアイテムを作成します.";
-    PumpUntil([&] { return editor->MainForm().Status().PanelText(0) == newItemHint; });
-    EXPECT_EQ(editor->MainForm().Status().PanelText(0), newItemHint);
+    PumpUntil([&] { return MainForm().Status().PanelText(0) == newItemHint; });
+    EXPECT_EQ(MainForm().Status().PanelText(0), newItemHint);
 }
 
 TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     Start();
-    Type(L"はじめの一行");
+    Type(L"はじめの一行\U0001F600");
     EXPECT_EQ(Title(), L"無題 * - Miravo R.9.7");
     const fs::path target = folder / "tale.mve";
+    ui.messages.clear();
     ui.saveAnswers = {target};
     Command(ID_NOVEL_SAVE);
     EXPECT_EQ(Title(), L"tale.mve - Miravo R.9.7");
-    // The text typed into the editor reached the file (StoreToItem ran before the writer).
+    // The text typed into the editor reached the file (StoreToItem ran before the writer); the
+    // character Shift-JIS lacks became "?" and the author was told.
     CNovelModel saved;
     test::RecordingInteraction quiet;
     ASSERT_EQ(LoadNovelFile(saved, target, quiet), NovelLoadResult::Loaded);
-    EXPECT_EQ(saved.Items[0].Text.at(0), sjis::FromUtf8("はじめの一行"));
+    EXPECT_EQ(saved.Items[0].Text.at(0), sjis::FromUtf8("はじめの一行?"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "情報");
 
     // Opening a file shows its title and first item (ChangeText and RefreshLists ran).
     const fs::path other = WriteNovel("other.mve");
     ui.openAnswers = {other};
     Command(ID_NOVEL_OPEN);
     EXPECT_EQ(Title(), L"other.mve - Miravo R.9.7");
-    EXPECT_EQ(editor->MainForm().NovelTitleLabel().Text(), L"海辺の物語");
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"opening");
-    EXPECT_EQ(editor->CounterForm().CounterList().Count(), 1);
+    EXPECT_EQ(MainForm().NovelTitleLabel().Text(), L"海辺の物語");
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"opening");
+    EXPECT_EQ(CounterForm().CounterList().Count(), 1);
     test::SaveScreenshot(Main(), "main-window-opened");
 
     // A wrong-magic file leaves a new, clean novel.
@@ -381,9 +342,9 @@ TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     ui.openAnswers = {wrong};
     Command(ID_NOVEL_OPEN);
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"新規アイテム1");
-    EXPECT_EQ(editor->CounterForm().CounterList().Count(), 0);
-    EXPECT_EQ(editor->MainForm().NovelTitleLabel().Text(), L"");
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム1");
+    EXPECT_EQ(CounterForm().CounterList().Count(), 0);
+    EXPECT_EQ(MainForm().NovelTitleLabel().Text(), L"");
 }
 
 TEST_F(MainFormTest, UntitledYesThenCancelledSaveAsKeepsTheEditorOpen) {
@@ -402,7 +363,7 @@ TEST_F(MainFormTest, UntitledYesThenCancelledSaveAsKeepsTheEditorOpen) {
     std::ofstream(folder / "$testplay.tmp") << "scratch";
     ui.answers = {MessageResult::No};
     SendMessageW(Main(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(editor->MainForm().Handle()));
+    EXPECT_FALSE(IsWindow(MainForm().Handle()));
     EXPECT_FALSE(fs::exists(folder / "$testplay.tmp"));
     EXPECT_TRUE(fs::exists(folder / "MiravoEditor.ini"));
 }
@@ -441,10 +402,10 @@ TEST_F(MainFormTest, RecentFilesGrowDuringARunAndTenSurviveARestart) {
     EXPECT_EQ(RecentMenu().front(), files.front().wstring());
     // A maximized child puts its system menu first in the menu bar: the File menu is rebuilt all
     // the same, and an entry opens the file of its caption even when the list changed since.
-    SendMessageW(editor->MainForm().MdiClient(), WM_MDIMAXIMIZE,
-                 reinterpret_cast<WPARAM>(editor->TextForm().Handle()), 0);
+    SendMessageW(MainForm().MdiClient(), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(TextForm().Handle()), 0);
     Pump(50);
-    ASSERT_TRUE(IsZoomed(editor->TextForm().Handle()));
+    ASSERT_TRUE(IsZoomed(TextForm().Handle()));
     ui.saveAnswers = {folder / "latest.mve"};
     Command(ID_NOVEL_SAVE_AS);
     EXPECT_EQ(RecentMenu().at(1), files.front().wstring());
@@ -454,10 +415,7 @@ TEST_F(MainFormTest, RecentFilesGrowDuringARunAndTenSurviveARestart) {
     // The frame's title names the maximized child after its own.
     EXPECT_TRUE(Title().starts_with(L"novel0.mve - Miravo R.9.7")) << Title();
     SendMessageW(Main(), WM_CLOSE, 0, 0);
-    editor.reset();
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    Stop();
 
     ui.messages.clear();
     Start();
@@ -524,8 +482,8 @@ TEST_F(MainFormTest, ProgramCarriesItsIconsAndVersion) {
     EXPECT_EQ(ExtractIconExW(program, -1, nullptr, nullptr, 0), 2u);
     EXPECT_EQ(IconGroupSizes(IDI_PROGRAM), (std::vector<int>{16, 32, 48}));
     EXPECT_EQ(IconGroupSizes(IDI_NOVEL), (std::vector<int>{16, 32, 48}));
-    for (const HWND window : {Main(), editor->ChartForm().Handle(), editor->TextForm().Handle(),
-                              editor->CounterForm().Handle()}) {
+    for (const HWND window : {Main(), ChartForm().Handle(), TextForm().Handle(),
+                              CounterForm().Handle()}) {
         EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0) << WindowText(window);
     }
     DWORD ignored = 0;
@@ -541,20 +499,19 @@ TEST_F(MainFormTest, ProgramCarriesItsIconsAndVersion) {
 
 // The splash was covered by the main window at once: it stays above it until it closes itself.
 TEST_F(MainFormTest, SplashStaysAboveTheMainWindowUntilItCloses) {
-    editor = std::make_unique<EditorApplication>(
-        ui, EditorOptions{.programFolder = folder, .themeLevel = 0});
-    editor->ShowMainWindow();
+    Create({.programFolder = folder, .themeLevel = 0});
+    Editor().ShowMainWindow();
     Pump(300);
-    ASSERT_TRUE(editor->Splash().IsOpen());
+    ASSERT_TRUE(Editor().Splash().IsOpen());
     test::SaveScreenshot(GetDesktopWindow(), "splash-over-main-window");
     // What the screen shows at the splash's blue top band.
     RECT splash{};
-    GetWindowRect(editor->Splash().Handle(), &splash);
+    GetWindowRect(Editor().Splash().Handle(), &splash);
     const HDC screen = GetDC(nullptr);
     const COLORREF band = GetPixel(screen, splash.left + 3, splash.top + 3);
     ReleaseDC(nullptr, screen);
     EXPECT_GT(GetBValue(band), GetRValue(band) + 80) << "the main window covers the splash";
-    EXPECT_TRUE(PumpUntil([&] { return !editor->Splash().IsOpen(); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !Editor().Splash().IsOpen(); }, 10000));
 }
 
 // Nothing opens a file read-only: the open dialog offers no such box.
@@ -597,7 +554,7 @@ TEST_F(MainFormTest, ResetLayoutRepaintsTheChildWindowsCompletely) {
     // client area's grey.
     const COLORREF grey = GetSysColor(COLOR_APPWORKSPACE);
     const HDC screen = GetDC(nullptr);
-    for (HWND control = GetWindow(editor->TextForm().Handle(), GW_CHILD); control != nullptr;
+    for (HWND control = GetWindow(TextForm().Handle(), GW_CHILD); control != nullptr;
          control = GetWindow(control, GW_HWNDNEXT)) {
         RECT bounds{};
         GetWindowRect(control, &bounds);
@@ -607,31 +564,23 @@ TEST_F(MainFormTest, ResetLayoutRepaintsTheChildWindowsCompletely) {
     ReleaseDC(nullptr, screen);
 }
 
-HWND g_aboutBox = nullptr;
-void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_aboutBox = FindWindowW(L"#32770", L"バージョン情報");
-    test::SaveScreenshot(g_aboutBox, "about-box");
-    SendMessageW(g_aboutBox, WM_COMMAND, IDOK, 0);
-}
-
-TEST_F(MainFormTest, AboutBoxShowsTheVersionModally) {
+TEST_F(MainFormTest, AboutBoxShowsTheVersionAndEndsWithOk) {
     Start();
-    SetTimer(nullptr, 0, 300, &CloseAboutBox);
-    Command(ID_ABOUT);
-    // The timer found the box while it was shown modally and closed it with OK.
-    ASSERT_NE(g_aboutBox, nullptr);
-    EXPECT_FALSE(IsWindow(g_aboutBox));
+    test::DialogDriver about(Window<TAboutForm>(), Main());
+    EXPECT_EQ(about.Text(IDC_ABOUT_VERSION), L"バージョン R.9.7");
+    EXPECT_EQ(about.Text(IDC_ABOUT_ENGINE), L"サウンドエンジン: なし (音声の試聴はできません)");
+    Pump(100);
+    test::SaveScreenshot(about.Handle(), "about-box");
+    EXPECT_EQ(about.Press(IDOK), IDOK);
+    EXPECT_EQ(about.Handle(), nullptr);
 }
 
 TEST_F(MainFormTest, NewItemButtonAddsAnItemAndTheChartPictureCanBeSaved) {
     Start();
-    SendMessageW(editor->ChartForm().Handle(), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(editor->ChartForm().NewItemButton().Handle()), BN_CLICKED),
-                 0);
+    test::Click(ChartForm().NewItemButton().Handle());
     Pump(50);
-    EXPECT_EQ(editor->MainForm().Model().Items.Count(), 2);
-    EXPECT_EQ(editor->TextForm().NameEdit().Text(), L"新規アイテム2");
+    EXPECT_EQ(MainForm().Model().Items.Count(), 2);
+    EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム2");
     EXPECT_EQ(Title(), L"無題 * - Miravo R.9.7");
     const fs::path picture = folder / "chart.bmp";
     ui.saveAnswers = {picture};

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -20,9 +21,17 @@ public:
     std::deque<MessageResult> answers;
     std::deque<std::optional<std::filesystem::path>> openAnswers;
     std::deque<std::optional<std::filesystem::path>> saveAnswers;
+    std::vector<std::uint32_t> colorDialogs; // the initial colour of each
+    std::deque<std::optional<std::uint32_t>> colorAnswers;
+
+    // Called as each message appears, e.g. to see what is on screen then.
+    std::function<void(const MessageRequest&)> onMessage;
 
     MessageResult ShowMessage(const MessageRequest& request) override {
         messages.push_back(request);
+        if (onMessage) {
+            onMessage(request);
+        }
         if (answers.empty()) {
             return request.buttons == MessageButtons::Ok ? MessageResult::Ok
                                                          : MessageResult::Cancel;
@@ -40,9 +49,13 @@ public:
         return Next(saveAnswers);
     }
 
+    std::optional<std::uint32_t> AskColor(std::uint32_t initial) override {
+        colorDialogs.push_back(initial);
+        return Next(colorAnswers);
+    }
+
 private:
-    static std::optional<std::filesystem::path>
-    Next(std::deque<std::optional<std::filesystem::path>>& queue) {
+    template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& queue) {
         if (queue.empty()) {
             return std::nullopt;
         }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "editor/chart/ChartGeometry.h"
-#include "editor/shell/EditorState.h"
+#include "editor/shell/UiText.h"
 
 #include <filesystem>
 #include <optional>
@@ -10,25 +9,12 @@
 namespace miravo {
 
 struct CNovelModel;
-class IUserInteraction;
+class EditorSession;
 
-// The windows that show the document. The document operations call them at fixed moments; the
-// main window implements this over its child windows, tests record the calls.
-class IDocumentViews {
+// The window title and the novel title label.
+class ITitleView {
 public:
-    virtual ~IDocumentViews() = default;
-    // The item text editor writes its edits into the current item / loads the current item.
-    virtual void StoreToItem() = 0;
-    virtual void ChangeText() = 0;
-    // The chart takes the novel's chart size / drops its multi-selection / repaints.
-    virtual void ResizeChart() = 0;
-    virtual void EndMultiSelection() = 0;
-    virtual void DrawChart() = 0;
-    // The chart's scroll position, where new items are placed.
-    virtual ChartPoint ChartScrollPosition() const = 0;
-    // The settings window's counter and text-window lists follow the model.
-    virtual void RefreshLists() = 0;
-    // The window title and the novel title label.
+    virtual ~ITitleView() = default;
     virtual void UpdateTitle() = 0;
 };
 
@@ -45,21 +31,13 @@ inline constexpr const char* kScratchFileName = "$testplay.tmp";
 enum class TextExportKind { Script, PlainText };
 
 // The document lifecycle over the model and the editor state: new, open, save, save as, the
-// question before changes are dropped, the title, the text exports and the chart's new-item
-// operation. Operations raise EditorError (or its file errors) with the message to show; the
-// caller's default handler shows it.
-class EditorDocument {
+// question before changes are dropped, the title and the text exports. Operations raise
+// EditorError (or its file errors) with the message to show; the caller's default handler shows
+// it.
+class DocumentLifecycle {
 public:
-    EditorDocument(CNovelModel& model, EditorState& state, IUserInteraction& ui,
-                   IDocumentViews& views);
+    explicit DocumentLifecycle(EditorSession& session);
 
-    CNovelModel& Model() { return model_; }
-    IDocumentViews& Views() { return views_; }
-    const EditorState& State() const { return state_; }
-    EditorState& State() { return state_; }
-
-    void SetModified();
-    void ClearModified();
     // File name, " *" when modified, " - Miravo ", version.
     std::string WindowTitle() const;
 
@@ -72,7 +50,9 @@ public:
     // A new novel, then ".mve" as a novel file and ".mvw" as an alpha-1 file, in any letter case;
     // any other extension leaves the new novel.
     void OpenByExtension(const std::filesystem::path& path);
-    // A novel file whatever its extension (the command line).
+    // A novel file whatever its extension (the command line). The file is read into a model of
+    // its own: the document changes only once the file was read and every window shows it, and
+    // otherwise it is a new novel, so that a failed open can never be saved over the file.
     void OpenNovelFile(const std::filesystem::path& path);
     void OpenAlphaFile(const std::filesystem::path& path);
     // A recent file: the save question, then as OpenByExtension.
@@ -87,19 +67,22 @@ public:
     // The chart picture's file, asked in the novel folder; nothing when cancelled.
     std::optional<std::filesystem::path> AskChartBitmapFile();
 
-    // The chart's new-item operation; returns the new item's index, now current.
-    int NewItem();
-    // Makes item n current: the text editor stores the old one and loads n.
-    void SelectItem(int index);
-
 private:
+    // How an opened file names the document.
+    struct OpenedFile {
+        std::filesystem::path currentFilePath;
+        std::filesystem::path novelFolder;
+        bool remember = true;     // a recent file
+        bool refreshLists = true; // the counter and text-window lists
+        bool named = true;        // false: untitled, so that a save asks for a name
+    };
+    // The read model becomes the document and every window shows it; a window that cannot show
+    // it leaves a new novel and its error.
+    void TakeOpenedNovel(CNovelModel&& loaded, const OpenedFile& file);
     void AfterNamedSave(const std::filesystem::path& path);
     void WriteNovel(const std::filesystem::path& path);
 
-    CNovelModel& model_;
-    EditorState& state_;
-    IUserInteraction& ui_;
-    IDocumentViews& views_;
+    EditorSession& session_;
 };
 
 } // namespace miravo

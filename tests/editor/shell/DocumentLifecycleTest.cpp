@@ -1,10 +1,12 @@
-#include "editor/shell/EditorDocument.h"
+#include "editor/shell/AboutValues.h"
+#include "editor/shell/EditorSession.h"
 
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 #include "novel/NovelData.h"
 #include "novel/NovelDocument.h"
 #include "novel/ShiftJis.h"
+#include "tests/editor/support/RecordingViews.h"
 #include "tests/editor/support/ScriptedInteraction.h"
 #include "tests/novel/RecordingInteraction.h"
 
@@ -18,36 +20,12 @@ namespace miravo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RecordingViews;
 using test::ScriptedInteraction;
 
 std::string Sjis(const char* utf8) { return sjis::FromUtf8(utf8); }
 
-// Records which view refreshes the document asked for, and what the item held at StoreToItem.
-class RecordingViews : public IDocumentViews {
-public:
-    std::vector<std::string> calls;
-    ChartPoint scroll;
-    std::function<void()> onStore;
-
-    void StoreToItem() override {
-        calls.push_back("StoreToItem");
-        if (onStore) {
-            onStore();
-        }
-    }
-    void ChangeText() override { calls.push_back("ChangeText"); }
-    void ResizeChart() override { calls.push_back("ResizeChart"); }
-    void EndMultiSelection() override { calls.push_back("EndMultiSelection"); }
-    void DrawChart() override { calls.push_back("DrawChart"); }
-    ChartPoint ChartScrollPosition() const override { return scroll; }
-    void RefreshLists() override { calls.push_back("RefreshLists"); }
-    void UpdateTitle() override { calls.push_back("UpdateTitle"); }
-    bool Called(const std::string& name) const {
-        return std::find(calls.begin(), calls.end(), name) != calls.end();
-    }
-};
-
-class EditorDocumentTest : public ::testing::Test {
+class DocumentLifecycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
@@ -79,26 +57,27 @@ protected:
 
     fs::path folder;
     CNovelModel model;
-    EditorState state;
     ScriptedInteraction ui;
-    RecordingViews views;
-    EditorDocument document{model, state, ui, views};
+    EditorSession session{model, ui};
+    EditorState& state = session.State();
+    DocumentLifecycle& document = session.Lifecycle();
+    RecordingViews views{session.Views()};
 };
 
-TEST_F(EditorDocumentTest, TitleFollowsEveryDocumentState) {
+TEST_F(DocumentLifecycleTest, TitleFollowsEveryDocumentState) {
     EXPECT_EQ(document.WindowTitle(), "無題 - Miravo R.9.7");
-    document.SetModified();
+    session.SetModified();
     EXPECT_EQ(document.WindowTitle(), "無題 * - Miravo R.9.7");
     EXPECT_TRUE(views.Called("UpdateTitle"));
     document.OpenByExtension(WriteNovel("story.mve", "t"));
     EXPECT_EQ(document.WindowTitle(), "story.mve - Miravo R.9.7");
-    document.SetModified();
+    session.SetModified();
     EXPECT_EQ(document.WindowTitle(), "story.mve * - Miravo R.9.7");
-    document.ClearModified();
+    session.ClearModified();
     EXPECT_EQ(document.WindowTitle(), "story.mve - Miravo R.9.7");
 }
 
-TEST_F(EditorDocumentTest, NewNovelStartsCleanWithTheFirstItemAndRefreshesInOrder) {
+TEST_F(DocumentLifecycleTest, NewNovelStartsCleanWithTheFirstItemAndRefreshesInOrder) {
     model.Items.Add().Name = "old";
     state.newNames = {5, 6, 7};
     state.modified = true;
@@ -118,47 +97,17 @@ TEST_F(EditorDocumentTest, NewNovelStartsCleanWithTheFirstItemAndRefreshesInOrde
     EXPECT_FALSE(state.hasFileName);
     EXPECT_EQ(state.currentFilePath, fs::path(u8"無題"));
     // The old current item (index 1) no longer exists: nothing is stored into it.
-    const std::vector<std::string> expected = {"ResizeChart", "EndMultiSelection", "DrawChart",
-                                               "ChangeText",  "UpdateTitle",       "DrawChart",
-                                               "ChangeText",  "RefreshLists",      "UpdateTitle"};
+    const std::vector<std::string> expected = {
+        "ResizeChart", "EndMultiSelection", "DrawChart",       "ChangeText",         "UpdateTitle",
+        "DrawChart",   "ChangeText",        "RefreshCounters", "RefreshTextWindows", "UpdateTitle"};
     EXPECT_EQ(views.calls, expected);
 }
 
-TEST_F(EditorDocumentTest, NewItemsStepDiagonallyPastOccupiedBoxesFromTheScrollPosition) {
-    document.NewItem(); // (8,8) is taken by the first item, so the second lands at (32,32)
-    EXPECT_EQ(model.Items[1].Name, Sjis("新規アイテム2"));
-    EXPECT_EQ(model.Items[1].X, 32);
-    EXPECT_EQ(model.Items[1].Y, 32);
-    EXPECT_EQ(state.currentItem, 1);
-    EXPECT_TRUE(state.modified);
-    EXPECT_TRUE(views.Called("StoreToItem")); // the first item was stored before switching
-
-    views.scroll = {205, 99}; // snapped down to (200, 96)
-    document.NewItem();
-    EXPECT_EQ(model.Items[2].X, 208);
-    EXPECT_EQ(model.Items[2].Y, 104);
-
-    views.scroll = {5000, 5000}; // beyond the chart: clamped to its edges
-    document.NewItem();
-    EXPECT_EQ(model.Items[3].X, 1000 - 140);
-    EXPECT_EQ(model.Items[3].Y, 1200 - 22);
-}
-
-TEST_F(EditorDocumentTest, NewItemAtTheLimitChangesNothing) {
-    while (model.Items.Count() < CNovelItems::kMaxCount) {
-        model.Items.Add();
-    }
-    const int serial = state.newNames.item;
-    EXPECT_THROW(document.NewItem(), EditorError);
-    EXPECT_EQ(state.newNames.item, serial);
-    EXPECT_EQ(model.Items.Count(), CNovelItems::kMaxCount);
-}
-
-TEST_F(EditorDocumentTest, SaveQuestionPaths) {
+TEST_F(DocumentLifecycleTest, SaveQuestionPaths) {
     EXPECT_TRUE(document.CheckSave()); // clean: no question
     EXPECT_TRUE(ui.messages.empty());
 
-    document.SetModified();
+    session.SetModified();
     ui.answers = {MessageResult::Cancel, MessageResult::No};
     EXPECT_FALSE(document.CheckSave());
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -186,7 +135,7 @@ TEST_F(EditorDocumentTest, SaveQuestionPaths) {
 
     // Named Yes: saved in place after the text editor stored its edits.
     views.onStore = [&] { model.Items[0].Text = {"edited"}; };
-    document.SetModified();
+    session.SetModified();
     ui.answers = {MessageResult::Yes};
     EXPECT_TRUE(document.CheckSave());
     CNovelModel reread;
@@ -195,7 +144,7 @@ TEST_F(EditorDocumentTest, SaveQuestionPaths) {
     EXPECT_EQ(reread.Items[0].Text[0], "edited");
 }
 
-TEST_F(EditorDocumentTest, SaveAsNamesTheNovelAndSaveKeepsTheName) {
+TEST_F(DocumentLifecycleTest, SaveAsNamesTheNovelAndSaveKeepsTheName) {
     const fs::path target = folder / "a.mve";
     document.Save(); // untitled: save-as, cancelled
     ASSERT_EQ(ui.saveDialogs.size(), 1u);
@@ -210,7 +159,7 @@ TEST_F(EditorDocumentTest, SaveAsNamesTheNovelAndSaveKeepsTheName) {
     EXPECT_TRUE(document.SaveAs());
     EXPECT_EQ(state.currentFilePath, target);
     EXPECT_EQ(state.novelFolder, folder);
-    document.SetModified();
+    session.SetModified();
     document.Save();
     EXPECT_EQ(ui.saveDialogs.size(), 2u); // no dialog for a named novel
     EXPECT_FALSE(state.modified);
@@ -218,7 +167,7 @@ TEST_F(EditorDocumentTest, SaveAsNamesTheNovelAndSaveKeepsTheName) {
     EXPECT_EQ(state.recentFiles.Paths()[0], target.u16string());
 }
 
-TEST_F(EditorDocumentTest, OpenChoosesTheReaderByExtensionInAnyLetterCase) {
+TEST_F(DocumentLifecycleTest, OpenChoosesTheReaderByExtensionInAnyLetterCase) {
     const fs::path upper = WriteNovel("STORY.MVE", "大文字");
     ui.openAnswers = {upper};
     document.OpenWithDialog();
@@ -232,7 +181,7 @@ TEST_F(EditorDocumentTest, OpenChoosesTheReaderByExtensionInAnyLetterCase) {
     EXPECT_TRUE(state.hasFileName);
     EXPECT_FALSE(state.modified);
     EXPECT_EQ(state.recentFiles.Count(), 1u);
-    for (const char* step : {"ResizeChart", "ChangeText", "RefreshLists", "UpdateTitle"}) {
+    for (const char* step : {"ResizeChart", "ChangeText", "RefreshCounters", "UpdateTitle"}) {
         EXPECT_TRUE(views.Called(step)) << step;
     }
 
@@ -245,10 +194,10 @@ TEST_F(EditorDocumentTest, OpenChoosesTheReaderByExtensionInAnyLetterCase) {
     EXPECT_EQ(model.Items[0].Name, Sjis("新規アイテム1"));
 }
 
-TEST_F(EditorDocumentTest, AFileThatCannotBeReadLeavesANewCleanNovel) {
+TEST_F(DocumentLifecycleTest, AFileThatCannotBeReadLeavesANewCleanNovel) {
     const fs::path wrong = folder / "wrong.mve";
     WriteBytes(wrong, std::string(4000, 'x'));
-    document.SetModified();
+    session.SetModified();
     document.OpenByExtension(wrong);
     ASSERT_FALSE(ui.messages.empty()); // the wrong-magic message
     EXPECT_EQ(ui.messages.back().text, kWrongMagicMessage);
@@ -266,7 +215,7 @@ TEST_F(EditorDocumentTest, AFileThatCannotBeReadLeavesANewCleanNovel) {
     EXPECT_EQ(model.Items[0].Name, Sjis("新規アイテム1"));
 }
 
-TEST_F(EditorDocumentTest, ADamagedFileKeepsWhatWasReadUntitled) {
+TEST_F(DocumentLifecycleTest, ADamagedFileKeepsWhatWasReadUntitled) {
     const fs::path damaged = WriteNovel("damaged.mve", "t");
     std::string bytes = ReadWholeFile(damaged);
     bytes.resize(bytes.size() - 10); // inside the last link slot
@@ -290,7 +239,29 @@ TEST_F(EditorDocumentTest, ADamagedFileKeepsWhatWasReadUntitled) {
     EXPECT_EQ(ReadWholeFile(damaged), bytes);
 }
 
-TEST_F(EditorDocumentTest, NovelFolderSurvivesANewNovelForTheDialogs) {
+// A window that cannot show the opened novel (a chart too large for its picture) must not leave
+// the file's name on a document whose windows show something else: Save then overwrote the file
+// with the text editor's empty text.
+TEST_F(DocumentLifecycleTest,
+       AWindowFailingDuringOpenLeavesANewNovelThatSaveCannotWriteOverTheFile) {
+    const fs::path path = WriteNovel("big.mve", "x");
+    const std::string before = ReadWholeFile(path);
+    views.throwOn = "ResizeChart";
+    EXPECT_THROW(document.OpenNovelFile(path), std::runtime_error);
+    EXPECT_FALSE(state.hasFileName);
+    EXPECT_EQ(state.currentFilePath, fs::path(u8"無題"));
+    EXPECT_EQ(state.recentFiles.Count(), 0u);
+    ASSERT_EQ(model.Items.Count(), 1);
+    EXPECT_EQ(model.Items[0].Name, Sjis("新規アイテム1"));
+
+    views.onStore = [&] { model.Items[0].Text = {}; };
+    session.SetModified();
+    document.Save();
+    EXPECT_EQ(ui.saveDialogs.size(), 1u); // asks for a name instead of writing over the file
+    EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+TEST_F(DocumentLifecycleTest, NovelFolderSurvivesANewNovelForTheDialogs) {
     document.OpenByExtension(WriteNovel("n.mve", "x"));
     document.NewNovel();
     EXPECT_EQ(state.novelFolder, folder);
@@ -307,7 +278,7 @@ TEST_F(EditorDocumentTest, NovelFolderSurvivesANewNovelForTheDialogs) {
     EXPECT_EQ(ui.saveDialogs[1].fileName, fs::path(u8"無題のチャート.bmp"));
 }
 
-TEST_F(EditorDocumentTest, TextExportsStoreTheEditsAndWriteTheChosenFile) {
+TEST_F(DocumentLifecycleTest, TextExportsStoreTheEditsAndWriteTheChosenFile) {
     document.OpenByExtension(WriteNovel("tale.mve", "x"));
     views.calls.clear();
     views.onStore = [&] { model.Items[0].Text = {"story line", ".Wait 10"}; };
@@ -329,7 +300,7 @@ TEST_F(EditorDocumentTest, TextExportsStoreTheEditsAndWriteTheChosenFile) {
     EXPECT_FALSE(state.modified);
 }
 
-TEST_F(EditorDocumentTest, RecentFilesKeepTheFirstSpellingWhenOpenedAgain) {
+TEST_F(DocumentLifecycleTest, RecentFilesKeepTheFirstSpellingWhenOpenedAgain) {
     const fs::path path = WriteNovel("Case.mve", "x");
     if (!fs::exists(folder / "case.MVE")) {
         GTEST_SKIP() << "the file system tells letter cases apart";
@@ -338,6 +309,12 @@ TEST_F(EditorDocumentTest, RecentFilesKeepTheFirstSpellingWhenOpenedAgain) {
     document.OpenByExtension(folder / "case.MVE");
     ASSERT_EQ(state.recentFiles.Count(), 1u);
     EXPECT_EQ(state.recentFiles.Paths()[0], path.u16string());
+}
+
+TEST(AboutValuesTest, VersionAndWhetherTheSoundEngineIsInUse) {
+    EXPECT_EQ(AboutValuesOf(true).version, "バージョン R.9.7");
+    EXPECT_EQ(AboutValuesOf(true).soundEngine, "サウンドエンジン: MVSound (使用中)");
+    EXPECT_EQ(AboutValuesOf(false).soundEngine, "サウンドエンジン: なし (音声の試聴はできません)");
 }
 
 } // namespace
