@@ -1,4 +1,5 @@
-// Any bytes as a novel file: a clear error or a model that saves and reads back as itself.
+// Any bytes as a novel file: a clear error or a model that saves and reads back as itself; also
+// what a damaged file leaves (the editor and mvtool resave --salvage save it).
 #include "tests/novel/RecordingInteraction.h"
 
 #include "novel/EditorError.h"
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CNovelModel model;
     test::RecordingInteraction ui;
     try {
-        if (ParseNovel(model, bytes, ui) != NovelLoadResult::Loaded)
+        if (ParseNovel(model, bytes, ui) == NovelLoadResult::Rejected)
             return 0;
     } catch (const EditorError&) {
         return 0;
