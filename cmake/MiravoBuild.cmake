@@ -21,6 +21,10 @@ if(NOT CMAKE_BUILD_TYPE)
 endif()
 add_compile_options(-Wall -Wextra)
 
+# Programs that the build runs under Wine (the generators) run one at a time: each starts the
+# tree's Wine session of its own, and two starting at once would race for it.
+set_property(GLOBAL APPEND PROPERTY JOB_POOLS wine_build=1)
+
 if(MIRAVO_WINDOWS)
   # Static everything: the programs import only system DLLs.
   add_link_options(-static)

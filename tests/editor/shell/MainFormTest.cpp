@@ -484,7 +484,7 @@ TEST_F(MainFormTest, ProgramCarriesItsIconsAndVersion) {
     EXPECT_EQ(IconGroupSizes(IDI_NOVEL), (std::vector<int>{16, 32, 48}));
     for (const HWND window : {Main(), ChartForm().Handle(), TextForm().Handle(),
                               CounterForm().Handle()}) {
-        EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0) << WindowText(window);
+        EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0) << TextOf(window);
     }
     DWORD ignored = 0;
     std::vector<char> block(GetFileVersionInfoSizeW(program, &ignored));
