@@ -2,6 +2,7 @@
 
 #include "editor/shell/EditorDocument.h"
 #include "editor/shell/MVSound.h"
+#include "editor/shell/UserInteraction.h"
 #include "editor/widgets/WideText.h"
 
 #include <functional>
@@ -50,9 +51,26 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
     }
     mainForm_->AttachChildren(
         {.chart = &chartForm_, .counter = &counterForm_, .text = &textForm_, .about = &aboutForm_});
+    CreateSoundEngine();
+}
+
+// The binding reports a missing or unfit engine while the main window is still hidden: its
+// messages wait until the window is on screen and can own them.
+void EditorApplication::CreateSoundEngine() {
+    class DeferredMessages : public IUserInteraction {
+    public:
+        explicit DeferredMessages(TMainForm& mainForm) : mainForm_(mainForm) {}
+        MessageResult ShowMessage(const MessageRequest& request) override {
+            mainForm_.ShowWhenOnScreen(request);
+            return MessageResult::Ok;
+        }
+
+    private:
+        TMainForm& mainForm_;
+    } deferred(*mainForm_);
     soundEngine_ = std::make_unique<TMVSoundEngine>(
         mainForm_->Handle(), NarrowToShiftJis((programFolder_ / kSoundEngineFileName).wstring()),
-        ui_);
+        deferred);
     aboutForm_.SetSoundEngineActive(soundEngine_->Active());
 }
 

@@ -54,6 +54,7 @@ public:
 
 private:
     void CreateWindows();
+    void CreateSoundEngine();
 
     IUserInteraction& ui_;
     EditorOptions options_;

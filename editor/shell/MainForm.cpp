@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <utility>
 
 namespace miravo {
 
@@ -23,15 +24,13 @@ constexpr int kStatusBarId = 12;
 constexpr int kTitleLabelWidth = 320;
 // Posted to itself once the first show has put the window on screen.
 constexpr UINT kFormShownMessage = WM_APP + 1;
-// Position of "最近使ったファイル(&R)" in the File menu.
-constexpr int kRecentMenuPosition = 5;
 
 } // namespace
 
 TMainForm::TMainForm(CNovelModel& model, IUserInteraction& ui, Application& application)
     : model_(model), ui_(ui), application_(application), document_(model, state_, ui, *this) {}
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() { application_.SetIdleHandler({}); }
 
 void TMainForm::Create(const MainFormArgs& args) {
     state_.programFolder = args.programFolder;
@@ -68,13 +67,7 @@ void TMainForm::FormCreate() {
     application_.SetHintHandler(
         [this](const std::wstring& hint) { statusBar_.SetPanelText(0, L" " + hint); });
     ApplyThemeLevel();
-    // The dialogs of the novel's properties, the playtest and the build are not part of the
-    // editor yet: their commands stay unavailable until they are.
-    const HMENU menu = GetMenu(Handle());
-    for (const int command : {ID_NOVEL_PROPERTY, ID_TESTPLAY, ID_MAKE_RUNTIME}) {
-        EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
-        SendMessageW(toolBar_.Handle(), TB_ENABLEBUTTON, command, FALSE);
-    }
+    RegisterCommands();
     LayoutFrame();
 }
 
@@ -135,6 +128,9 @@ void TMainForm::FormShow() {
 
 void TMainForm::FormShown() {
     UpdateWindow(Handle());
+    for (const MessageRequest& message : std::exchange(messagesWhenOnScreen_, {})) {
+        ui_.ShowMessage(message);
+    }
     if (!commandLineFile_.empty()) {
         document_.OpenNovelFile(commandLineFile_);
     }
@@ -158,6 +154,11 @@ bool TMainForm::FormCloseQuery() {
     if (!document_.CheckSave()) {
         return false;
     }
+    FormCloseCleanup();
+    return true;
+}
+
+void TMainForm::FormCloseCleanup() {
     std::error_code ignored;
     std::filesystem::remove(state_.programFolder / kScratchFileName, ignored);
     try {
@@ -166,7 +167,15 @@ bool TMainForm::FormCloseQuery() {
         // A settings file that cannot be written must not keep the editor from closing.
         OnException(std::current_exception());
     }
-    return true;
+}
+
+bool TMainForm::FormQueryEndSession() { return document_.CheckSave(); }
+
+// Windows ends the process after this returns: no close follows, so the cleanup is done here.
+void TMainForm::FormEndSession(bool ending) {
+    if (ending) {
+        FormCloseCleanup();
+    }
 }
 
 void TMainForm::UpdateTitle() {
@@ -228,11 +237,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_INITMENUPOPUP:
-        if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(Handle()), 0)) {
-            FileMainMenuClick(reinterpret_cast<HMENU>(wParam));
-        }
-        break;
+    case WM_INITMENUPOPUP: InitMenuPopup(reinterpret_cast<HMENU>(wParam)); break;
     case WM_MENUSELECT:
         // Menu items carry no hints: the status bar shows an empty one while a menu is open.
         application_.SetHint(L"");
@@ -244,50 +249,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
         }
         return 0;
+    case WM_QUERYENDSESSION: return FormQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION: FormEndSession(wParam != FALSE); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
     }
     return DefaultMessage(message, wParam, lParam);
-}
-
-bool TMainForm::HandleCommand(int command) {
-    if (command >= ID_RECENT_FIRST && command <= ID_RECENT_LAST) {
-        RecentFileClick(command - ID_RECENT_FIRST);
-        return true;
-    }
-    switch (command) {
-    case ID_NOVEL_NEW: NovelNewClick(); return true;
-    case ID_NOVEL_OPEN: NovelOpenClick(); return true;
-    case ID_NOVEL_SAVE: NovelSaveClick(); return true;
-    case ID_NOVEL_SAVE_AS: NovelSaveAsClick(); return true;
-    case ID_ASSOCIATE: AssociateClick(); return true;
-    case ID_CHART_BMP_SAVE: ChartBmpSaveClick(); return true;
-    case ID_TEXT_SAVE: TextSaveClick(); return true;
-    case ID_PLANE_TEXT_SAVE: PlaneTextSaveClick(); return true;
-    case ID_EXIT: ExitMenuClick(); return true;
-    case ID_ARRANGE_WINDOW: ArrangeWindowMenuClick(); return true;
-    case ID_RESET_WINDOW_LAYOUT: ResetWindowLayoutMenuClick(); return true;
-    case ID_SAVE_WINDOW_LAYOUT: SaveWindowLayoutMenuClick(); return true;
-    case ID_CONTENTS: Contents1Click(); return true;
-    case ID_ABOUT: AboutClick(); return true;
-    default: return false;
-    }
-}
-
-void TMainForm::FileMainMenuClick(HMENU fileMenu) {
-    const HMENU recent = GetSubMenu(fileMenu, kRecentMenuPosition);
-    while (GetMenuItemCount(recent) > 0) {
-        DeleteMenu(recent, 0, MF_BYPOSITION);
-    }
-    const auto& paths = state_.recentFiles.Paths();
-    if (paths.empty()) {
-        AppendMenuW(recent, MF_STRING | MF_GRAYED, ID_RECENT_NONE, L"(なし)");
-        return;
-    }
-    for (std::size_t i = 0; i < paths.size() && ID_RECENT_FIRST + i <= ID_RECENT_LAST; ++i) {
-        const std::wstring caption(paths[i].begin(), paths[i].end());
-        AppendMenuW(recent, MF_STRING, ID_RECENT_FIRST + i, caption.c_str());
-    }
 }
 
 void TMainForm::NovelNewClick() {
@@ -301,16 +268,6 @@ void TMainForm::NovelOpenClick() { document_.OpenWithDialog(); }
 void TMainForm::NovelSaveClick() { document_.Save(); }
 
 void TMainForm::NovelSaveAsClick() { document_.SaveAs(); }
-
-void TMainForm::RecentFileClick(int index) {
-    const auto& paths = state_.recentFiles.Paths();
-    if (index < 0 || static_cast<std::size_t>(index) >= paths.size()) {
-        return;
-    }
-    // A copy: opening reorders the list.
-    const std::u16string path = paths[static_cast<std::size_t>(index)];
-    document_.OpenRecentFile(std::filesystem::path(path));
-}
 
 void TMainForm::AssociateClick() {
     const MessageResult answer = ui_.ShowMessage(

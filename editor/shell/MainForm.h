@@ -1,7 +1,9 @@
 #pragma once
 
+#include "editor/shell/CommandTable.h"
 #include "editor/shell/EditorDocument.h"
 #include "editor/shell/ToolIcons.h"
+#include "editor/shell/UserInteraction.h"
 #include "editor/widgets/Application.h"
 #include "editor/widgets/Controls.h"
 #include "editor/widgets/GradientPanel.h"
@@ -11,6 +13,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace miravo {
 
@@ -60,6 +64,11 @@ public:
     HFONT UiFont() const { return uiFont_.Get(); }
     int ThemeLevel() const { return themeLevel_; }
 
+    // A message of start-up, shown once the window is on screen, before the command line's file.
+    void ShowWhenOnScreen(const MessageRequest& message) {
+        messagesWhenOnScreen_.push_back(message);
+    }
+
     void SetModified() { document_.SetModified(); }
     void ClearModified() { document_.ClearModified(); }
     void UpdateTitle() override;
@@ -71,6 +80,17 @@ public:
     const GradientPanel& ToolPanel() const { return toolPanel_; }
 
     void OnException(std::exception_ptr error) override;
+
+    // Commands and menus (MainFormCommands.cpp). Every command of the editor is in this table;
+    // a child window gives the actions of the commands it carries, registers its tool bar for the
+    // update pass and merges its menu (the text editor's "編集(&E)") while it is active.
+    CommandTable& Commands() { return commands_; }
+    void AddCommandToolBar(HWND toolBar);
+    // The tool buttons' part of the update pass; the message loop runs it whenever it is idle.
+    void UpdateCommands();
+    // Puts a child's popup into the menu bar after "ファイル(&F)", or takes it out; both by handle.
+    void MergeMenu(HMENU popup, const std::wstring& caption);
+    void UnmergeMenu(HMENU popup);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -92,10 +112,19 @@ private:
     void FormShow();
     void FormShown();
     bool FormCloseQuery();
+    // The scratch file deleted and the settings file written: at close and at the session's end.
+    void FormCloseCleanup();
+    // Windows ends the session: the save question first (Cancel keeps the session), then the
+    // same cleanup as a close.
+    bool FormQueryEndSession();
+    void FormEndSession(bool ending);
+
+    void RegisterCommands();
     bool HandleCommand(int command);
+    void InitMenuPopup(HMENU popup);
 
     // File menu.
-    void FileMainMenuClick(HMENU fileMenu);
+    void FileMainMenuClick();
     void NovelNewClick();
     void NovelOpenClick();
     void NovelSaveClick();
@@ -139,6 +168,14 @@ private:
     TextLabel novelTitleLabel_;
     StatusBar statusBar_;
     HACCEL accelerators_ = nullptr;
+    CommandTable commands_;
+    std::vector<HWND> commandToolBars_;
+    // Found by command id once the menu exists, then known by handle.
+    HMENU fileMenu_ = nullptr;
+    HMENU recentMenu_ = nullptr;
+    // The paths the recent-files entries were built from: each entry opens its own caption's file.
+    std::vector<std::u16string> recentMenuPaths_;
+    std::vector<MessageRequest> messagesWhenOnScreen_;
 };
 
 } // namespace miravo

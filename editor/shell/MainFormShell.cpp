@@ -12,7 +12,9 @@ constexpr const wchar_t* kHelpFileName = L"MiravoHelp.chm";
 } // namespace
 
 // The tool is waited for (the windows keep repainting meanwhile, but take no input), so that
-// success is reported only when it succeeded: its exit code, not its start, decides.
+// success is reported only when it succeeded: its exit code, not its start, decides. Its manifest
+// asks for administrator rights, so the shell shows the elevation prompt first; a refused prompt
+// fails the start (ERROR_CANCELLED) and is reported as the failure it is.
 void TMainForm::StartAssociator() {
     const std::wstring folder = state_.programFolder.wstring();
     const std::wstring file = (state_.programFolder / kAssociatorFileName).wstring();

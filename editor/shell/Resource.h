@@ -1,6 +1,10 @@
 #pragma once
 
 // Resources of Miravo.exe.
+// Icons: the program's first (icon index 0), the novel document's second (index 1, which the
+// file association names as "Miravo.exe,1").
+#define IDI_PROGRAM 1
+#define IDI_NOVEL 2
 #define IDR_MAIN_MENU 100
 #define IDR_MAIN_ACCELERATORS 101
 #define IDD_ABOUT 200
@@ -26,6 +30,9 @@
 #define ID_CONTENTS 1016
 #define ID_ABOUT 1017
 #define ID_RECENT_NONE 1018
+// Chart commands, declared with the main menu's so that one update pass enables them all.
+#define ID_ITEM_DELETE 1019
+#define ID_ITEM_MARK 1020
 // One command per recent file, in list order; the list has no limit during a run, the range has.
 #define ID_RECENT_FIRST 2000
 #define ID_RECENT_LAST 2999

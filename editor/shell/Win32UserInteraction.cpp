@@ -94,9 +94,11 @@ std::optional<std::filesystem::path> Win32UserInteraction::AskFile(const FileDia
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    // Nothing in the editor opens a file read-only: an open dialog never offers the box.
+    const bool hideReadOnly = request.hideReadOnly || !save;
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
-                   (request.hideReadOnly ? OFN_HIDEREADONLY : 0) | (save ? 0 : OFN_FILEMUSTEXIST);
+                   (hideReadOnly ? OFN_HIDEREADONLY : 0) | (save ? 0 : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!chosen) {
         return std::nullopt;

@@ -33,6 +33,15 @@ void RelayoutParentOf(HWND panel) {
     SendMessageW(parent, WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
 }
 
+// Moves and restores repaint only what each one uncovered; after a whole arrangement strips of
+// the windows could stay unpainted. Everything in the client area is painted again, frames and
+// controls included.
+void RepaintAll(HWND mdiClient) {
+    if (mdiClient)
+        RedrawWindow(mdiClient, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void SetLinkPanelBounds(HWND panel, const WindowBounds& bounds) {
     SetWindowBounds(panel, bounds);
     RelayoutParentOf(panel);
@@ -48,9 +57,41 @@ void RestoreBounds(const IProfileFile& file, std::string_view name, HWND window)
         SetWindowBounds(window, ReadWindowBounds(file, name, GetWindowBounds(window)));
 }
 
+// The bounds the window has when it is neither minimized nor maximized, whatever it is now: a
+// minimized window's own rectangle is its icon, which must never become its size at the next
+// start. The placement of a top-level window is in workspace coordinates (the work area's
+// origin), which this turns into screen coordinates.
+WindowBounds NormalBounds(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement))
+        return GetWindowBounds(window);
+    RECT rect = placement.rcNormalPosition;
+    const bool workspace = !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD) &&
+                           !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    if (workspace) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY), &monitor))
+            OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+                       monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Maximized now, or minimized from the maximized state.
+bool IsMaximizedPlacement(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement))
+        return IsZoomed(window) != FALSE;
+    return placement.showCmd == SW_SHOWMAXIMIZED ||
+           (placement.showCmd == SW_SHOWMINIMIZED && (placement.flags & WPF_RESTORETOMAXIMIZED));
+}
+
 void SaveBounds(IProfileFile& file, std::string_view name, HWND window) {
     if (window)
-        WriteWindowBounds(file, name, GetWindowBounds(window));
+        WriteWindowBounds(file, name, NormalBounds(window));
 }
 
 } // namespace
@@ -93,6 +134,7 @@ void ArrangeWindows(const LayoutWindows& windows) {
         SetWindowBounds(windows.counterForm, arranged.counterForm);
     if (windows.chartForm)
         SetWindowBounds(windows.chartForm, arranged.chartForm);
+    RepaintAll(windows.mdiClient);
 }
 
 bool AskResetWindowLayout(IUserInteraction& ui) {
@@ -156,10 +198,7 @@ void SaveWindowLayout(IProfileFile& file, const LayoutWindows& windows, bool res
     WriteResumeEnabled(file, resumeEnabled);
     if (!resumeEnabled)
         return;
-    const bool maximized = IsZoomed(windows.mainForm) != FALSE;
-    WriteMaximized(file, kMainFormName, maximized);
-    if (maximized)
-        ShowWindow(windows.mainForm, SW_RESTORE);
+    WriteMaximized(file, kMainFormName, IsMaximizedPlacement(windows.mainForm));
     SaveBounds(file, kMainFormName, windows.mainForm);
     SaveBounds(file, kTextFormName, windows.textForm);
     SaveBounds(file, kLinkPanelName, windows.linkPanel);

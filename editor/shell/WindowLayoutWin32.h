@@ -40,8 +40,9 @@ void ResetWindowLayout(const LayoutWindows& windows);
 bool RestoreWindowLayout(const IProfileFile& file, const LayoutWindows& windows);
 
 // The layout at exit: "ResumeEnabled", and when it is on the main window's maximized state and
-// (restored to normal first) the bounds of the main window, text editor, link panel, settings
-// and chart windows. Raises FileWriteError when the file cannot be written.
+// the normal bounds (of its placement: never a minimized or maximized rectangle) of the main
+// window, text editor, link panel, settings and chart windows. The windows are left as they are.
+// Raises FileWriteError when the file cannot be written.
 void SaveWindowLayout(IProfileFile& file, const LayoutWindows& windows, bool resumeEnabled);
 
 // A window's bounds in its parent's client coordinates (the screen for a top-level window).

@@ -23,6 +23,9 @@ void Application::SetHint(const std::wstring& hint) {
 int Application::Run() {
     MSG message{};
     while (!quit_) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            Idle();
+        }
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0 || result == -1) {
             quit_ = true;
@@ -44,7 +47,16 @@ bool Application::ProcessMessages() {
         }
         Dispatch(message);
     }
+    if (!quit_) {
+        Idle();
+    }
     return !quit_;
+}
+
+void Application::Idle() {
+    if (idleHandler_) {
+        idleHandler_();
+    }
 }
 
 void Application::Dispatch(MSG& message) {

@@ -15,6 +15,8 @@ public:
     void SetHintHandler(std::function<void(const std::wstring&)> handler) {
         hintHandler_ = std::move(handler);
     }
+    // Called whenever the queue has been emptied (the update pass of tool buttons).
+    void SetIdleHandler(std::function<void()> handler) { idleHandler_ = std::move(handler); }
 
     // Runs until WM_QUIT; returns its exit code.
     int Run();
@@ -25,11 +27,13 @@ public:
 
 private:
     void Dispatch(MSG& message);
+    void Idle();
 
     HWND frame_ = nullptr;
     HWND mdiClient_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::function<void(const std::wstring&)> hintHandler_;
+    std::function<void()> idleHandler_;
     std::wstring hint_;
     bool quit_ = false;
     int exitCode_ = 0;

@@ -57,7 +57,18 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void SplashWindow::CheckGauge() {
     if (gauge_.IsFull() && ++fullChecks_ >= kFullChecksToClose) {
         DestroyWindow(Handle());
+        return;
     }
+    StayOnTop();
+}
+
+// Topmost alone is not enough: the main window, shown and activated after the splash, can end up
+// above it on screen (under Wine it does at once). At every check the splash takes its place on
+// top again, until it closes.
+void SplashWindow::StayOnTop() {
+    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kKeep);
 }
 
 void SplashWindow::Paint() {

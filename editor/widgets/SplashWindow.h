@@ -27,6 +27,7 @@ protected:
 private:
     void Paint();
     void CheckGauge();
+    void StayOnTop();
 
     std::wstring versionText_;
     ProgressGauge gauge_;

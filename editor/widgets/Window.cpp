@@ -61,6 +61,28 @@ void Window::OnException(std::exception_ptr error) {
     MessageBoxW(root, ExceptionText(error).c_str(), L"Miravo", MB_OK | MB_ICONERROR);
 }
 
+namespace {
+
+// The program file's own icon: its first icon group (what the shell shows as icon index 0), in
+// the size asked for; null when the program has none. Shared icons: never destroyed.
+HICON ProgramIcon(int size) {
+    const HMODULE program = GetModuleHandleW(nullptr);
+    LPWSTR first = nullptr;
+    EnumResourceNamesW(
+        program, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+            *reinterpret_cast<LPWSTR*>(found) = name;
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&first));
+    if (first == nullptr || !IS_INTRESOURCE(first)) {
+        return nullptr;
+    }
+    return static_cast<HICON>(LoadImageW(program, first, IMAGE_ICON, size, size, LR_SHARED));
+}
+
+} // namespace
+
 void Window::RegisterWindowClass(const WindowClassArgs& args) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -68,7 +90,10 @@ void Window::RegisterWindowClass(const WindowClassArgs& args) {
     windowClass.lpfnWndProc = &Window::Procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = args.cursor;
-    windowClass.hIcon = args.icon;
+    // Every window of the program carries its icon unless it brings its own.
+    windowClass.hIcon = args.icon != nullptr ? args.icon : ProgramIcon(GetSystemMetrics(SM_CXICON));
+    windowClass.hIconSm =
+        args.icon != nullptr ? nullptr : ProgramIcon(GetSystemMetrics(SM_CXSMICON));
     windowClass.hbrBackground = args.background;
     windowClass.lpszClassName = args.name;
     // A class registered by an earlier window of the same kind stays valid.

@@ -191,3 +191,17 @@ TEST(Associator, VersionBlockDescribesTheTool) {
     EXPECT_EQ(value(L"FileDescription"), Wide("Miravo ファイルの関連付け"));
     EXPECT_EQ(value(L"OriginalFilename"), L"MiravoAssociator.exe");
 }
+
+// Writing HKEY_CLASSES_ROOT needs an administrator: the tool's manifest asks for one, so that the
+// shell elevates it (Wine runs everything elevated and shows nothing).
+TEST(Associator, ManifestRequiresAdministrator) {
+    const std::wstring path = vintara::AnsiToWide(ToolPath());
+    const HMODULE tool = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(tool, nullptr);
+    const HRSRC found = FindResourceW(tool, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(tool, found)));
+    const std::string manifest(data, SizeofResource(tool, found));
+    EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos) << manifest;
+    FreeLibrary(tool);
+}

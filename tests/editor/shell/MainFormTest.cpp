@@ -1,6 +1,7 @@
 #include "editor/shell/EditorApplication.h"
 #include "editor/shell/MVSound.h"
 #include "editor/shell/Resource.h"
+#include "editor/shell/Win32UserInteraction.h"
 #include "editor/widgets/WideText.h"
 #include "novel/FileAccess.h"
 #include "novel/NovelDocument.h"
@@ -49,6 +50,28 @@ void ListMenu(HMENU menu, const std::wstring& indent, std::vector<std::wstring>&
             ListMenu(item.hSubMenu, indent + L"  ", out);
         }
     }
+}
+
+// Records also whether the main window was on screen when each message appeared.
+class OnScreenRecordingInteraction : public ScriptedInteraction {
+public:
+    std::vector<bool> mainWindowVisible;
+    MessageResult ShowMessage(const MessageRequest& request) override {
+        mainWindowVisible.push_back(IsWindowVisible(FindWindowW(L"MiravoMainForm", nullptr)));
+        return ScriptedInteraction::ShowMessage(request);
+    }
+};
+
+// The sizes in an icon group of the running program's resources.
+std::vector<int> IconGroupSizes(int id) {
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));
+    if (found == nullptr)
+        return {};
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+    std::vector<int> sizes;
+    for (int i = 0; i < group[4]; ++i)
+        sizes.push_back(group[6 + 14 * i]);
+    return sizes;
 }
 
 class MainFormTest : public ::testing::Test {
@@ -125,16 +148,34 @@ protected:
                      reinterpret_cast<LPARAM>(editor->TextForm().Editor().Handle()));
         Pump(50);
     }
+    // The popup under the caption, found by its caption wherever it stands: a maximized child
+    // puts its system menu first in the menu bar.
+    HMENU SubMenu(HMENU menu, const std::wstring& caption) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[256] = {};
+            GetMenuStringW(menu, i, text, 255, MF_BYPOSITION);
+            if (text == caption)
+                return GetSubMenu(menu, i);
+        }
+        return nullptr;
+    }
+    // Opens the File menu as a click would, and lists the recent-files submenu.
     std::vector<std::wstring> RecentMenu() {
-        const HMENU file = GetSubMenu(GetMenu(Main()), 0);
+        const HMENU file = SubMenu(GetMenu(Main()), L"ファイル(&F)");
         SendMessageW(Main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
         std::vector<std::wstring> entries;
-        ListMenu(GetSubMenu(file, 5), L"", entries);
+        ListMenu(SubMenu(file, L"最近使ったファイル(&R)"), L"", entries);
         return entries;
+    }
+    bool MenuItemEnabled(int command) {
+        return !(GetMenuState(GetMenu(Main()), command, MF_BYCOMMAND) & MF_GRAYED);
+    }
+    bool ToolButtonEnabled(int command) {
+        return SendMessageW(editor->MainForm().Tools().Handle(), TB_ISBUTTONENABLED, command, 0);
     }
 
     fs::path folder;
-    ScriptedInteraction ui;
+    OnScreenRecordingInteraction ui;
     std::unique_ptr<EditorApplication> editor;
 };
 
@@ -147,6 +188,7 @@ TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, "MVSound をロードできません.");
     EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_TRUE(ui.mainWindowVisible[0]) << "shown before the main window, without an owner";
     EXPECT_EQ(ui.messages[1].caption, "ファイルの関連付け");
     EXPECT_EQ(ui.messages[1].buttons, MessageButtons::YesNo);
     ASSERT_NE(editor->SoundEngine(), nullptr);
@@ -238,6 +280,52 @@ TEST_F(MainFormTest, MenusCarryEveryCaptionShortcutAndSeparator) {
     EXPECT_EQ(ui.openDialogs.size(), 1u);
 }
 
+// Commands are enabled by the update pass: menus as they open, tool buttons whenever the loop is
+// idle. A command whose window does not exist yet stays greyed whichever way it arrives.
+TEST_F(MainFormTest, CommandsFollowTheUpdatePassAndAMergedMenuTakesPart) {
+    Start();
+    EXPECT_FALSE(MenuItemEnabled(ID_NOVEL_PROPERTY));
+    EXPECT_FALSE(ToolButtonEnabled(ID_NOVEL_PROPERTY));
+    int properties = 0;
+    editor->MainForm().Commands().SetAction(ID_NOVEL_PROPERTY, [&] { ++properties; });
+    Pump(50);
+    EXPECT_TRUE(ToolButtonEnabled(ID_NOVEL_PROPERTY));
+    EXPECT_FALSE(ToolButtonEnabled(ID_TESTPLAY));
+    const HMENU bar = GetMenu(Main());
+    SendMessageW(Main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(SubMenu(bar, L"ノベル(&N)")),
+                 0);
+    EXPECT_TRUE(MenuItemEnabled(ID_NOVEL_PROPERTY));
+    Command(ID_NOVEL_PROPERTY);
+    Command(ID_TESTPLAY);
+    EXPECT_EQ(properties, 1);
+
+    // The text editor's "編集(&E)" joins the bar after File, also beside a maximized child's
+    // system menu; its items are commands of the same table.
+    SendMessageW(editor->MainForm().MdiClient(), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(editor->TextForm().Handle()), 0);
+    const HMENU edit = CreatePopupMenu();
+    constexpr int kUndo = 3001;
+    AppendMenuW(edit, MF_STRING, kUndo, L"元に戻す(&U)\tCtrl+Z");
+    bool canUndo = false;
+    editor->MainForm().Commands().Add(
+        kUndo, [] {}, [&] { return canUndo; });
+    editor->MainForm().MergeMenu(edit, L"編集(&E)");
+    int file = 0;
+    while (GetSubMenu(bar, file) != SubMenu(bar, L"ファイル(&F)"))
+        ++file;
+    EXPECT_EQ(GetSubMenu(bar, file + 1), edit);
+    for (const bool enabled : {false, true}) {
+        canUndo = enabled;
+        SendMessageW(Main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 0);
+        EXPECT_EQ((GetMenuState(edit, kUndo, MF_BYCOMMAND) & MF_GRAYED) == 0, enabled);
+    }
+    Pump(50);
+    test::SaveScreenshot(Main(), "main-window-merged-menu");
+    editor->MainForm().UnmergeMenu(edit);
+    EXPECT_EQ(SubMenu(bar, L"編集(&E)"), nullptr);
+    DestroyMenu(edit);
+}
+
 TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
     Start();
     const ToolBar& tools = editor->MainForm().Tools();
@@ -319,6 +407,23 @@ TEST_F(MainFormTest, UntitledYesThenCancelledSaveAsKeepsTheEditorOpen) {
     EXPECT_TRUE(fs::exists(folder / "MiravoEditor.ini"));
 }
 
+// Ending the Windows session asks like a close; Cancel keeps the session, and its end cleans up
+// as a close does (no close follows: the process just ends).
+TEST_F(MainFormTest, SessionEndAsksTheSaveQuestionAndWritesTheSettings) {
+    Start();
+    Type(L"changed");
+    ui.messages.clear();
+    ui.answers = {MessageResult::Cancel, MessageResult::No};
+    EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].caption, "保存の確認");
+    std::ofstream(folder / "$testplay.tmp") << "scratch";
+    SendMessageW(Main(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(fs::exists(folder / "$testplay.tmp"));
+    EXPECT_TRUE(fs::exists(folder / "MiravoEditor.ini"));
+}
+
 TEST_F(MainFormTest, RecentFilesGrowDuringARunAndTenSurviveARestart) {
     Start();
     std::vector<fs::path> files;
@@ -334,6 +439,20 @@ TEST_F(MainFormTest, RecentFilesGrowDuringARunAndTenSurviveARestart) {
     Command(ID_RECENT_FIRST + 11);
     EXPECT_EQ(Title(), L"novel0.mve - Miravo R.9.7");
     EXPECT_EQ(RecentMenu().front(), files.front().wstring());
+    // A maximized child puts its system menu first in the menu bar: the File menu is rebuilt all
+    // the same, and an entry opens the file of its caption even when the list changed since.
+    SendMessageW(editor->MainForm().MdiClient(), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(editor->TextForm().Handle()), 0);
+    Pump(50);
+    ASSERT_TRUE(IsZoomed(editor->TextForm().Handle()));
+    ui.saveAnswers = {folder / "latest.mve"};
+    Command(ID_NOVEL_SAVE_AS);
+    EXPECT_EQ(RecentMenu().at(1), files.front().wstring());
+    ui.saveAnswers = {folder / "later.mve"};
+    Command(ID_NOVEL_SAVE_AS);
+    Command(ID_RECENT_FIRST + 1);
+    // The frame's title names the maximized child after its own.
+    EXPECT_TRUE(Title().starts_with(L"novel0.mve - Miravo R.9.7")) << Title();
     SendMessageW(Main(), WM_CLOSE, 0, 0);
     editor.reset();
     MSG message;
@@ -394,6 +513,98 @@ TEST_F(MainFormTest, AssociationReportsSuccessOnlyWhenTheToolSucceeded) {
     Command(ID_ASSOCIATE);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].caption, "エラー");
+}
+
+// The program's icon at index 0 and the novel file's at index 1, in three sizes; every window
+// class of the editor carries the program icon; the program has its version block.
+TEST_F(MainFormTest, ProgramCarriesItsIconsAndVersion) {
+    Start();
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    EXPECT_EQ(ExtractIconExW(program, -1, nullptr, nullptr, 0), 2u);
+    EXPECT_EQ(IconGroupSizes(IDI_PROGRAM), (std::vector<int>{16, 32, 48}));
+    EXPECT_EQ(IconGroupSizes(IDI_NOVEL), (std::vector<int>{16, 32, 48}));
+    for (const HWND window : {Main(), editor->ChartForm().Handle(), editor->TextForm().Handle(),
+                              editor->CounterForm().Handle()}) {
+        EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0) << WindowText(window);
+    }
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeW(program, &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(program, 0, static_cast<DWORD>(block.size()), block.data()));
+    wchar_t* description = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104B0\\FileDescription",
+                               reinterpret_cast<void**>(&description), &length));
+    EXPECT_EQ(std::wstring(description), L"Miravo サウンドノベル エディタ");
+}
+
+// The splash was covered by the main window at once: it stays above it until it closes itself.
+TEST_F(MainFormTest, SplashStaysAboveTheMainWindowUntilItCloses) {
+    editor = std::make_unique<EditorApplication>(
+        ui, EditorOptions{.programFolder = folder, .themeLevel = 0});
+    editor->ShowMainWindow();
+    Pump(300);
+    ASSERT_TRUE(editor->Splash().IsOpen());
+    test::SaveScreenshot(GetDesktopWindow(), "splash-over-main-window");
+    // What the screen shows at the splash's blue top band.
+    RECT splash{};
+    GetWindowRect(editor->Splash().Handle(), &splash);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF band = GetPixel(screen, splash.left + 3, splash.top + 3);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(GetBValue(band), GetRValue(band) + 80) << "the main window covers the splash";
+    EXPECT_TRUE(PumpUntil([&] { return !editor->Splash().IsOpen(); }, 10000));
+}
+
+// Nothing opens a file read-only: the open dialog offers no such box.
+bool g_openDialogFound = false;
+bool g_readOnlyBoxShown = true;
+fs::path g_screenshotFolder; // the dialog moves the current folder while it browses
+void CALLBACK InspectOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowW(L"#32770", L"開く...");
+    if (dialog == nullptr || !IsWindowVisible(dialog))
+        return;
+    KillTimer(nullptr, timer);
+    g_openDialogFound = true;
+    g_readOnlyBoxShown = IsWindowVisible(GetDlgItem(dialog, 0x410 /* chx1 */));
+    const fs::path browsed = fs::current_path();
+    fs::current_path(g_screenshotFolder);
+    test::SaveScreenshot(dialog, "open-dialog");
+    fs::current_path(browsed);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(MainFormTest, OpenDialogOffersNoReadOnlyBox) {
+    Win32UserInteraction dialogs;
+    g_screenshotFolder = fs::current_path();
+    SetTimer(nullptr, 0, 200, &InspectOpenDialog);
+    EXPECT_FALSE(dialogs.AskOpenFile({.title = "開く...",
+                                      .filter = "編集用ノベルファイル (*.mve)|*.mve",
+                                      .initialFolder = folder}));
+    ASSERT_TRUE(g_openDialogFound);
+    EXPECT_FALSE(g_readOnlyBoxShown);
+}
+
+// "ウィンドウ位置を初期化" left strips of the child windows unpainted.
+TEST_F(MainFormTest, ResetLayoutRepaintsTheChildWindowsCompletely) {
+    Start();
+    ui.answers = {MessageResult::Yes};
+    Command(ID_RESET_WINDOW_LAYOUT);
+    Pump(300);
+    test::SaveScreenshot(Main(), "main-window-layout-reset");
+    // Inside each control of the text editor, near its right end, the screen must not show the
+    // client area's grey.
+    const COLORREF grey = GetSysColor(COLOR_APPWORKSPACE);
+    const HDC screen = GetDC(nullptr);
+    for (HWND control = GetWindow(editor->TextForm().Handle(), GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        RECT bounds{};
+        GetWindowRect(control, &bounds);
+        EXPECT_NE(GetPixel(screen, bounds.right - 4, bounds.top + 3), grey)
+            << "unpainted: control " << GetDlgCtrlID(control);
+    }
+    ReleaseDC(nullptr, screen);
 }
 
 HWND g_aboutBox = nullptr;

@@ -145,7 +145,7 @@ TEST(WindowLayoutWin32, SavingWritesTheMaximizedStateAndTheNormalBoundsThatResto
         ShowWindow(w.mainForm, SW_MAXIMIZE);
         LayoutTestWindows::Pump();
         SaveWindowLayout(file, w, true);
-        EXPECT_FALSE(IsZoomed(w.mainForm)); // restored to normal before its bounds were taken
+        EXPECT_TRUE(IsZoomed(w.mainForm)); // its normal bounds read from its placement
         text = GetWindowBounds(w.textForm);
         counter = GetWindowBounds(w.counterForm);
         chart = GetWindowBounds(w.chartForm);
@@ -165,6 +165,28 @@ TEST(WindowLayoutWin32, SavingWritesTheMaximizedStateAndTheNormalBoundsThatResto
     EXPECT_EQ(GetWindowBounds(w.counterForm), counter);
     EXPECT_EQ(GetWindowBounds(w.chartForm), chart);
     EXPECT_EQ(GetWindowBounds(w.linkPanel).height, panel.height);
+}
+
+// Closing while minimized: the normal bounds and the state it returns to, never the icon's.
+TEST(WindowLayoutWin32, AMinimizedWindowSavesItsNormalBoundsAndTheStateItRestoresTo) {
+    for (const bool maximized : {false, true}) {
+        MemoryProfileFile file;
+        LayoutTestWindows frame;
+        const LayoutWindows& w = frame.Windows();
+        SetWindowBounds(w.mainForm, {60, 40, 820, 560});
+        ArrangeWindows(w);
+        const WindowBounds chart = GetWindowBounds(w.chartForm);
+        ShowWindow(w.chartForm, SW_MINIMIZE);
+        if (maximized)
+            ShowWindow(w.mainForm, SW_MAXIMIZE);
+        ShowWindow(w.mainForm, SW_MINIMIZE);
+        LayoutTestWindows::Pump();
+        ASSERT_TRUE(IsIconic(w.mainForm));
+        SaveWindowLayout(file, w, true);
+        EXPECT_EQ(file.ReadString("WindowLayout", "MainFormMaximized"), maximized ? u"1" : u"0");
+        EXPECT_EQ(ReadWindowBounds(file, kMainFormName, {}), (WindowBounds{60, 40, 820, 560}));
+        EXPECT_EQ(ReadWindowBounds(file, kChartFormName, {}), chart);
+    }
 }
 
 TEST(WindowLayoutWin32, WithResumeOffOnlyTheSwitchIsWritten) {
