@@ -41,8 +41,8 @@ native: packages $(NATIVE)/build.ninja
 win64: deps $(WIN64)/build.ninja
 	cmake --build $(WIN64) -j $(JOBS)
 
-# Miravo-<version>-x64.msi and .zip from the win64 build.
-dist: win64
+# Miravo-<version>-x64.msi and .zip from the win64 build (only the packed programs are built).
+dist: deps $(WIN64)/build.ninja
 	cmake --build $(WIN64) --target miravo_dist
 	mkdir -p $(DIST)
 	rm -f $(DIST)/Miravo-*-x64.msi $(DIST)/Miravo-*-x64.zip
