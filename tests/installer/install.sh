@@ -112,6 +112,8 @@ if chattr +i "$program_dir" 2>/dev/null || ((EUID != 0)); then
   expect "the starting settings are copied to the local folder" test -f "$local_dir/MiravoEditor.ini"
   sleep 8 # the main window shows and reads them
   expect "the editor runs" kill -0 "$editor"
+  # For a look at the installed editor: the test's working folder in the build tree.
+  import -display "$DISPLAY" -window root "$PWD/installed-editor.png" 2>/dev/null
   win 30 taskkill /im Miravo.exe # asks the windows to close, as the user would
   for _ in $(seq 30); do
     kill -0 "$editor" 2>/dev/null || break
