@@ -2,17 +2,19 @@
 # Both install what is missing first (Debian packages, the Windows builds of the libraries).
 #   B=<folder>      build root (default build): native, win64, deps and the Wine session live there
 #   DEPS=<folder>   cache of the Windows libraries (default $(B)/deps)
+#   DIST=<folder>   where `make dist` puts the installer and the zip (default dist)
 
 B ?= build
 DEPS ?= $(B)/deps
 NATIVE := $(B)/native
 WIN64 := $(B)/win64
 TSAN := $(B)/tsan
+DIST ?= dist
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: all setup packages deps native win64 test test-native test-win64 test-tsan run fuzz bench format clean
+.PHONY: all setup packages deps native win64 dist test test-native test-win64 test-tsan run fuzz bench format clean
 
 all: native win64
 
@@ -38,6 +40,14 @@ native: packages $(NATIVE)/build.ninja
 
 win64: deps $(WIN64)/build.ninja
 	cmake --build $(WIN64) -j $(JOBS)
+
+# Miravo-<version>-x64.msi and .zip from the win64 build (only the packed programs are built).
+dist: deps $(WIN64)/build.ninja
+	cmake --build $(WIN64) --target miravo_dist
+	mkdir -p $(DIST)
+	rm -f $(DIST)/Miravo-*-x64.msi $(DIST)/Miravo-*-x64.zip
+	cp $(WIN64)/dist/Miravo-*-x64.msi $(WIN64)/dist/Miravo-*-x64.zip $(DIST)/
+	@ls -l $(DIST)
 
 test-native: native
 	ctest --test-dir $(NATIVE) $(CTEST_FLAGS)

@@ -12,6 +12,8 @@ packages=(
   libz-mingw-w64-dev dpkg-dev fp-utils
   # running and observing Windows programs
   wine wine64 xvfb x11-apps xauth fonts-ipafont pulseaudio pulseaudio-utils imagemagick locales
+  # the installer (MSI) and the portable zip
+  wixl msitools zip
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include "editor/shell/UiText.h"
 
+#include "MiravoVersion.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,8 +21,8 @@ public:
 };
 
 // Version of this editor as its title and about box show it.
-inline constexpr int kMajorVersion = 9;
-inline constexpr int kMinorVersion = 7;
+inline constexpr int kMajorVersion = MIRAVO_VERSION_MAJOR;
+inline constexpr int kMinorVersion = MIRAVO_VERSION_MINOR;
 std::string VersionText(); // "R.9.7"
 
 // UTF-8 names of the document.

@@ -17,6 +17,9 @@ struct NewNameNumbers {
 // The editor's state beside the model, held by the main window for the whole run.
 struct EditorState {
     std::filesystem::path programFolder;
+    // The settings file and the scratch file "$testplay.tmp": the program folder, or the local
+    // application data folder when the program folder is not writable (DataFolder.h).
+    std::filesystem::path dataFolder;
     // The novel's file; the untitled name for a new novel.
     std::filesystem::path currentFilePath;
     // Folder of the file last opened or saved under a name; a new novel keeps it, so that the

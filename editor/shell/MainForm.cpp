@@ -4,6 +4,7 @@
 #include "editor/properties/CounterForm.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/AboutForm.h"
+#include "editor/shell/DataFolder.h"
 #include "editor/shell/EditorSession.h"
 #include "editor/shell/Resource.h"
 #include "editor/shell/UserInteraction.h"
@@ -36,6 +37,7 @@ TMainForm::~TMainForm() { application_.SetIdleHandler({}); }
 
 void TMainForm::Create(const MainFormArgs& args) {
     state_.programFolder = args.programFolder;
+    state_.dataFolder = EditorDataFolder(args.programFolder);
     state_.currentFilePath.clear();
     state_.hasFileName = false;
     commandLineFile_ = args.commandLineFile;
@@ -163,7 +165,7 @@ bool TMainForm::FormCloseQuery() {
 
 void TMainForm::FormCloseCleanup() {
     std::error_code ignored;
-    std::filesystem::remove(state_.programFolder / kScratchFileName, ignored);
+    std::filesystem::remove(state_.dataFolder / kScratchFileName, ignored);
     try {
         WriteSettings();
     } catch (...) {

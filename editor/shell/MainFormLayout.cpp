@@ -27,8 +27,8 @@ LayoutWindows LayoutOf(HWND main, HWND mdiClient, HWND toolPanel, HWND statusBar
             .chartForm = chart != nullptr ? chart->Handle() : nullptr};
 }
 
-IniProfileFile SettingsFile(const std::filesystem::path& programFolder) {
-    return IniProfileFile(SettingsFilePath(programFolder.wstring()));
+IniProfileFile SettingsFile(const std::filesystem::path& dataFolder) {
+    return IniProfileFile(SettingsFilePath(dataFolder.wstring()));
 }
 
 } // namespace
@@ -43,7 +43,7 @@ void TMainForm::SetResumeLayout(bool enabled) {
 }
 
 void TMainForm::ReadSettings() {
-    const IniProfileFile settings = SettingsFile(state_.programFolder);
+    const IniProfileFile settings = SettingsFile(state_.dataFolder);
     state_.firstRun = ReadFirstRunFlag(settings);
     ReadRecentFiles(settings, state_.recentFiles);
     RestoreWindowLayout(settings);
@@ -56,7 +56,7 @@ void TMainForm::RestoreWindowLayout(const IProfileFile& settings) {
 }
 
 void TMainForm::WriteSettings() {
-    IniProfileFile settings = SettingsFile(state_.programFolder);
+    IniProfileFile settings = SettingsFile(state_.dataFolder);
     WriteSavedVersion(settings);
     WriteRecentFiles(settings, state_.recentFiles);
     SaveWindowLayout(settings);
