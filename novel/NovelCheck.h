@@ -67,8 +67,8 @@ private:
 };
 
 // Findings in a fixed order: the novel's settings and tables first, then item by item (links,
-// then script lines in order), then the reachability findings. Without a folder (a novel never
-// saved) files are not looked up; unsafe names are still reported.
+// then script lines in order), then the start item and the items no path reaches. Without a folder
+// (a novel never saved) files are not looked up; unsafe names are still reported.
 std::vector<CheckFinding> CheckNovel(const CNovelModel& model, ICheckedFolder* folder);
 
 bool HasErrors(const std::vector<CheckFinding>& findings);
