@@ -36,6 +36,8 @@ TEST(CorpusSeeds, NovelReader) {
     FillLargeNovel(large, 6, 9);
     seeds["scripts"] = SerializeNovel(large);
     EXPECT_EQ(CheckSeeds("novel_reader_fuzzer", seeds), "");
+    // The check reads what the reader accepts.
+    EXPECT_EQ(CheckSeeds("novel_check_fuzzer", {{"v9", v9}, {"scripts", seeds["scripts"]}}), "");
 }
 
 TEST(CorpusSeeds, AlphaReader) {

@@ -4,12 +4,14 @@
 #include "novel/ExeBuild.h"
 #include "novel/FileAccess.h"
 #include "novel/FileCollection.h"
+#include "novel/NovelCheck.h"
 #include "novel/NovelDocument.h"
 #include "novel/NovelNames.h"
 #include "novel/NovelScramble.h"
 #include "novel/PackageReader.h"
 #include "novel/PlaytestCommandLine.h"
 #include "novel/ShiftJis.h"
+#include "tools/mvtool/CheckReport.h"
 #include "tools/mvtool/ProgramLocation.h"
 
 #include <charconv>
@@ -23,7 +25,9 @@ const char* const kDistributionUsage =
     "開けるか調べる)\n"
     "  mvtool build NOVEL OUT.exe [--separate] [--runtime FILE] [--sound FILE] [--seed N]\n"
     "                                     実行形式を作成 (--separate: データファイルを別にコピー)\n"
-    "  mvtool unpack PROGRAM.exe [DIR]    実行形式のパッケージを一覧 (DIR: そこに取り出す)\n";
+    "  mvtool unpack PROGRAM.exe [DIR]    実行形式のパッケージを一覧 (DIR: そこに取り出す)\n"
+    "  mvtool check NOVEL [--json]        リンク・スクリプト・ファイルの問題を調べる\n"
+    "                                     (エラーがあれば終了コード 1)\n";
 
 namespace {
 
@@ -227,10 +231,27 @@ int Unpack(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return refused == 0 ? 0 : 1;
 }
 
+// Exit 1 only for errors: warnings alone leave a novel fit to build.
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const bool json = args.size() == 3 && args[2] == "--json";
+    if (args.size() != 2 && !json)
+        throw UsageError();
+    OpenedNovel novel;
+    Open(args[1], novel, err);
+    DiskCheckedFolder folder(novel.folder);
+    const std::vector<CheckFinding> findings = CheckNovel(novel.model, &folder);
+    if (json)
+        WriteCheckJson(findings, out);
+    else
+        WriteCheckLines(findings, out);
+    return HasErrors(findings) ? 1 : 0;
+}
+
 } // namespace
 
 bool IsDistributionCommand(const std::string& command) {
-    return command == "collect" || command == "build" || command == "unpack";
+    return command == "collect" || command == "build" || command == "unpack" ||
+           command == "check";
 }
 
 int RunDistributionCommand(const std::vector<std::string>& args, std::ostream& out,
@@ -240,6 +261,8 @@ int RunDistributionCommand(const std::vector<std::string>& args, std::ostream& o
             return Collect(args, out, err);
         if (args[0] == "build")
             return Build(args, out, err);
+        if (args[0] == "check")
+            return Check(args, out, err);
         return Unpack(args, out, err);
     } catch (const UsageError& error) {
         err << "mvtool: " << error.what() << "\n" << kDistributionUsage;

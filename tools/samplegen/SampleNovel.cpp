@@ -190,7 +190,7 @@ void BuildSampleNovel(CNovelModel& model) {
                {{"ハルに見せる", "夕暮れ"}, {"そっと棚に戻す", "ノーマルエンド"}});
 
     novel.Item("夕暮れ", 440, 424, kLinkMenu,
-               {U(BGMFadeoutCommand(2000)), GraphLoad("bg\\sunset.png", {kCrossline, 2, 1500}),
+               {U(BGMFadeoutCommand(2000)), GraphLoad("bg\\sunset.png", {kCrossline, 1, 1500}),
                 U(BGMPlayCommand("bgm\\evening.wav", std::nullopt)),
                 CharSet("ハル", "chara\\haru.png", V::Bottom, H::Right),
                 "窓の外が、いつの間にか茜色に染まっていた。@", "「もう、こんな時間……」",

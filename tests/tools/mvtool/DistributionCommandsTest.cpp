@@ -117,3 +117,31 @@ TEST(MvToolDistribution, BuildsWhatTheWizardBuildsAndUnpacks) {
     EXPECT_EQ(Mvtool({"build", PathToUtf8(folder.Novel()), "x.exe", "--seed", "2147483646"}).code,
               1);
 }
+
+TEST(MvToolDistribution, CheckPrintsEachFindingAtItsPlaceAndFailsOnlyOnErrors) {
+    NovelFolder folder;
+    ToolRun run = Mvtool({"check", PathToUtf8(folder.Novel())});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(
+        run.out,
+        "NewItem:-: エラー: リンク 1: リンク先が空です.\n"
+        "NewItem:2: エラー: ファイル \"..\\x.png\": \"..\" を含む名前はノベルフォルダの外を指すため"
+        "使えません.\n"
+        "NewItem:3: エラー: ファイル \"無い.png\" が見つかりません.\n"
+        "-:-: 警告: 開始アイテムが指定されていません. 最初のアイテム \"NewItem\" "
+        "から始まります.\n");
+    run = Mvtool({"check", PathToUtf8(folder.Novel()), "--json"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(
+        run.out.find("\"severity\": \"error\",\n    \"item\": \"NewItem\",\n    \"itemIndex\": 0,\n"
+                     "    \"line\": 3,"),
+        std::string::npos)
+        << run.out;
+
+    // Warnings alone leave the novel fit to build.
+    folder.model.Items[0] = CNovelItem();
+    folder.model.Items[0].LinkType = kLinkEnding;
+    SaveNovelFile(folder.model, folder.Novel());
+    run = Mvtool({"check", PathToUtf8(folder.Novel())});
+    EXPECT_EQ(run.code, 0) << run.out;
+}
