@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,28 @@ TEST(HeaderListTest, RowsSelectionCheckBoxesAndKeysTellTheParent) {
             EXPECT_EQ(f.dialog.list.Checked(static_cast<int>(row)), c.checked[row]) << row;
         }
     }
+}
+
+TEST(HeaderListTest, APainterOfItsOwnGetsTheRowAndABoldFont) {
+    ListFixture f;
+    std::vector<int> rows;
+    SIZE regular{};
+    SIZE bold{};
+    f.dialog.list.SetRowPainter([&](const RowPaintArgs& args) {
+        rows.push_back(args.row);
+        EXPECT_EQ(args.sections.size(), kCounterSections.size());
+        SelectObject(args.dc, args.regular);
+        GetTextExtentPoint32W(args.dc, L"10000", 5, &regular);
+        SelectObject(args.dc, args.bold);
+        GetTextExtentPoint32W(args.dc, L"10000", 5, &bold);
+        LOGFONTW face{};
+        GetObjectW(args.bold, sizeof face, &face);
+        EXPECT_EQ(face.lfWeight, FW_BOLD);
+    });
+    UpdateWindow(f.List());
+    test::Pump(100);
+    EXPECT_EQ(std::set<int>(rows.begin(), rows.end()), std::set<int>({0, 1, 2}));
+    EXPECT_GT(bold.cx, regular.cx);
 }
 
 TEST(HeaderListTest, ScreenshotOfCounterAndLinkRows) {
