@@ -34,6 +34,8 @@ public:
     Control& operator=(const Control&) = delete;
 
     HWND Handle() const { return handle_; }
+    // Binds the object to a control that a dialog template made.
+    void Attach(HWND handle) { handle_ = handle; }
     int Id() const { return GetDlgCtrlID(handle_); }
     std::wstring Text() const;
     void SetText(std::wstring_view text);

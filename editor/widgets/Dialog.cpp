@@ -1,6 +1,7 @@
 #include "editor/widgets/Dialog.h"
 
 #include "editor/shell/UserInteraction.h"
+#include "editor/widgets/CustomControl.h"
 #include "editor/widgets/WideText.h"
 #include "editor/widgets/Window.h"
 
@@ -15,6 +16,7 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::ShowModal(HWND owner) {
+    RegisterEditorControls(); // templates may name the editor's own controls
     modal_ = true;
     result_.reset();
     const INT_PTR result =
@@ -25,6 +27,7 @@ INT_PTR Dialog::ShowModal(HWND owner) {
 }
 
 HWND Dialog::CreateModeless(HWND owner) {
+    RegisterEditorControls();
     modal_ = false;
     result_.reset();
     const HWND handle =

@@ -9,3 +9,7 @@ list(APPEND editor_widget_sources
 list(APPEND editor_widget_sources
   ${CMAKE_CURRENT_LIST_DIR}/RasterPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/FileListRow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BuiltinPictureResource.cpp)
+list(APPEND editor_widget_sources
+  ${CMAKE_CURRENT_LIST_DIR}/CustomControl.cpp ${CMAKE_CURRENT_LIST_DIR}/NumeralEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CuteButton.cpp ${CMAKE_CURRENT_LIST_DIR}/HeaderList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PictureImages.cpp)
