@@ -49,6 +49,8 @@ private:
 void ChartBox::Create(HWND parent, EditorSession& session, const ChartScene& scene) {
     session_ = &session;
     scene_ = scene;
+    stamps_ = std::make_unique<ChartStamps>(scene.nameFont, scene.currentNameFont);
+    scene_.stamps = stamps_.get();
     RegisterWindowClass({.name = L"MiravoChartBox", .style = CS_DBLCLKS, .background = nullptr});
     Window::Create({.className = L"MiravoChartBox",
                     .style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,

@@ -2,12 +2,14 @@
 
 #include "editor/chart/ChartDrag.h"
 #include "editor/chart/ChartPainter.h"
+#include "editor/chart/ChartStamps.h"
 #include "editor/widgets/Handles.h"
 #include "editor/widgets/Hint.h"
 #include "editor/widgets/Window.h"
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace miravo {
@@ -63,6 +65,7 @@ private:
 
     EditorSession* session_ = nullptr;
     ChartScene scene_;
+    std::unique_ptr<ChartStamps> stamps_;
     ChartDrag drag_;
     bool feedbackShown_ = false;
     BitmapHandle picture_;

@@ -2,6 +2,7 @@
 
 #include "editor/chart/ChartLinks.h"
 #include "editor/chart/ChartRaster.h"
+#include "editor/chart/ChartStamps.h"
 #include "editor/widgets/Handles.h"
 #include "novel/NovelData.h"
 #include "novel/ShiftJis.h"
@@ -61,10 +62,91 @@ private:
     POINT origin_;
 };
 
+void DrawBorder(HDC dc, const CNovelModel& model, const Mapper& at) {
+    const PenHandle pen(CreatePen(PS_DASHDOT, 1, kBorderColour));
+    const SelectScope selectPen(dc, pen.Get());
+    const SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
+    SetBkMode(dc, TRANSPARENT);
+    Rectangle(dc, at.X(-1), at.Y(-1), at.X(model.Header.ChartWidth),
+              at.Y(model.Header.ChartHeight));
+}
+
+// The same picture with every repeated figure stamped into the pixels: GDI draws only the
+// border and the marks.
+void PaintStamped(HDC dc, const ChartScene& scene, POINT origin, int width, int height,
+                  std::uint8_t* pixels, std::size_t stride) {
+    const CNovelModel& model = *scene.model;
+    const CNovelItems& items = model.Items;
+    ChartStamps& stamps = *scene.stamps;
+    const Mapper at(origin);
+    const Area area{origin.x, origin.y, std::int64_t{origin.x} + width,
+                    std::int64_t{origin.y} + height};
+    const RasterTarget target{.pixels = pixels,
+                              .stride = stride,
+                              .width = width,
+                              .height = height,
+                              .origin = {origin.x, origin.y}};
+    const auto colour = [](COLORREF c) { return static_cast<std::uint32_t>(c); };
+    GdiFlush();
+    FillTarget(target, 0xFFFFFF);
+    DrawBorder(dc, model, at);
+    GdiFlush();
+    const auto visible = [&](const CNovelItem& item) {
+        return area.Meets(item.X - 4, item.Y - 4, std::int64_t{item.X} + kItemBoxWidth + 4,
+                          std::int64_t{item.Y} + kItemBoxHeight + 4);
+    };
+    for (int index = 0; index < items.Count(); ++index) {
+        const CNovelItem& item = items[index];
+        if (!visible(item)) {
+            continue;
+        }
+        const ChartPoint corner{item.X, item.Y};
+        const TypeColours& colours = ColoursOf(item);
+        FillStamp(target, stamps.shadow, corner, colour(colours.shadow));
+        FillStamp(target, stamps.body, corner, colour(colours.body));
+        const bool current = index == scene.currentItem;
+        if (current || (scene.selection != nullptr && scene.selection->active &&
+                        scene.selection->Holds(index))) {
+            HatchStamp(target, stamps.selectionInside, corner, colour(kSelectionColour),
+                       stamps.hatch);
+            FillStamp(target, stamps.selectionOutline, corner, colour(kSelectionColour));
+        }
+        if (current) {
+            FillStamp(target, stamps.currentOutline, corner, colour(kCurrentColour));
+        }
+    }
+    RasterLinks(target, items, VisibleLinks(items), colour(kLinkColour),
+                colour(kCounterLinkColour));
+    for (int index = 0; index < items.Count(); ++index) {
+        const CNovelItem& item = items[index];
+        if (!visible(item)) {
+            continue;
+        }
+        const ChartPoint corner{item.X, item.Y};
+        FillStamp(target, stamps.anchorShadow, corner, colour(kAnchorShadowColour));
+        FillStamp(target, stamps.anchor, corner, colour(kAnchorColour));
+        DarkenStamp(target, stamps.Name(item.Name, index == scene.currentItem), corner);
+        if (scene.markName != nullptr && scene.markImages != nullptr &&
+            item.Name == *scene.markName) {
+            ImageList_Draw(scene.markImages, 0, dc, at.X(item.X + 120), at.Y(item.Y + 4),
+                           ILD_TRANSPARENT);
+            GdiFlush();
+        }
+    }
+}
+
 } // namespace
 
 void PaintChart(HDC dc, const ChartScene& scene, POINT origin, int width, int height,
                 std::uint8_t* pixels, std::size_t stride) noexcept {
+    if (pixels != nullptr && scene.stamps != nullptr) {
+        try {
+            PaintStamped(dc, scene, origin, width, height, pixels, stride);
+            return;
+        } catch (...) {
+            // Out of memory for a name's stamp: GDI draws the picture instead.
+        }
+    }
     const CNovelModel& model = *scene.model;
     const CNovelItems& items = model.Items;
     const Mapper at(origin);
@@ -81,14 +163,7 @@ void PaintChart(HDC dc, const ChartScene& scene, POINT origin, int width, int he
     FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
     // 2. The border: its right and bottom edges show along the last column and row.
-    {
-        const PenHandle pen(CreatePen(PS_DASHDOT, 1, kBorderColour));
-        const SelectScope selectPen(dc, pen.Get());
-        const SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
-        SetBkMode(dc, TRANSPARENT);
-        Rectangle(dc, at.X(-1), at.Y(-1), at.X(model.Header.ChartWidth),
-                  at.Y(model.Header.ChartHeight));
-    }
+    DrawBorder(dc, model, at);
 
     // 3.-4. Boxes, later over earlier, with the selection's hatching and the current outline.
     {

@@ -12,6 +12,7 @@
 namespace miravo {
 
 struct CNovelModel;
+class ChartStamps;
 
 // Everything the chart's picture shows.
 struct ChartScene {
@@ -22,6 +23,8 @@ struct ChartScene {
     HFONT nameFont = nullptr;
     HFONT currentNameFont = nullptr; // bold
     HIMAGELIST markImages = nullptr; // the first image is the mark glyph
+    // With the picture's pixels: the figures stamped instead of drawn (see ChartStamps).
+    ChartStamps* stamps = nullptr;
 };
 
 // Paints the part of the chart from `origin` of `width` × `height` pixels into dc at (0, 0), in
@@ -29,7 +32,8 @@ struct ChartScene {
 // marks. What lies wholly outside the part is skipped, so a window-sized part of a huge chart
 // costs what it shows. With `pixels` (the 24-bit top-down DIB section selected into dc, rows
 // `stride` bytes apart) the links are drawn straight into them, which is many times faster than
-// GDI's line calls and differs from them at most by a pixel's step along a line. Never throws.
+// GDI's line calls and differs from them at most by a pixel's step along a line; with the scene's
+// stamps too, boxes, anchors and names are stamped as GDI drew them. Never throws.
 void PaintChart(HDC dc, const ChartScene& scene, POINT origin, int width, int height,
                 std::uint8_t* pixels = nullptr, std::size_t stride = 0) noexcept;
 

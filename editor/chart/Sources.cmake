@@ -10,5 +10,6 @@ list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ChartGeometry.cpp
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/ChartForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartPainter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChartStamps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartGlyphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartSizeForm.cpp)

@@ -1,6 +1,7 @@
 #include "editor/chart/ChartForm.h"
 #include "editor/chart/ChartLinks.h"
 #include "editor/chart/ChartPainter.h"
+#include "editor/chart/ChartStamps.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/EditorApplication.h"
 #include "editor/shell/MainForm.h"
@@ -384,8 +385,10 @@ TEST(ChartPainterTest, FastLinksMatchGdiLinesWithinOnePixel) {
     const int w = model.Header.ChartWidth;
     const int h = model.Header.ChartHeight;
     const std::size_t stride = (w * 3 + 3) & ~3;
-    std::vector<std::uint8_t> pictures[2];
-    for (int fast = 0; fast < 2; ++fast) {
+    // GDI alone, links into the pixels, everything stamped.
+    ChartStamps stamps(font.Get(), bold.Get());
+    std::vector<std::uint8_t> pictures[3];
+    for (int fast = 0; fast < 3; ++fast) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = w;
@@ -397,7 +400,9 @@ TEST(ChartPainterTest, FastLinksMatchGdiLinesWithinOnePixel) {
             CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
         const HDC dc = CreateCompatibleDC(nullptr);
         const HGDIOBJ old = SelectObject(dc, bitmap.Get());
-        PaintChart(dc, scene, {0, 0}, w, h, fast ? static_cast<std::uint8_t*>(pixels) : nullptr,
+        ChartScene painted = scene;
+        painted.stamps = fast == 2 ? &stamps : nullptr;
+        PaintChart(dc, painted, {0, 0}, w, h, fast ? static_cast<std::uint8_t*>(pixels) : nullptr,
                    stride);
         GdiFlush();
         SelectObject(dc, old);
@@ -442,6 +447,13 @@ TEST(ChartPainterTest, FastLinksMatchGdiLinesWithinOnePixel) {
     }
     EXPECT_GT(linkPixels, 1000);
     EXPECT_LT(different, linkPixels / 10) << different << " of " << linkPixels;
+    // The stamps are GDI's own figures: the stamped picture is the same to the pixel.
+    EXPECT_TRUE(pictures[2] == pictures[1]);
+    int stampedDifferent = 0;
+    for (std::size_t i = 0; i < pictures[1].size(); ++i) {
+        stampedDifferent += pictures[1][i] != pictures[2][i];
+    }
+    EXPECT_EQ(stampedDifferent, 0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "editor/chart/ChartBitmapFile.h"
 #include "editor/chart/ChartGlyphs.h"
 #include "editor/chart/ChartPainter.h"
+#include "editor/chart/ChartStamps.h"
 #include "editor/shell/MainForm.h"
 #include "editor/widgets/Paint.h"
 #include "tests/editor/chart/bench/LargeChart.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -79,6 +81,33 @@ int Run() {
                    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
                    GdiFlush();
                }));
+        Report("plain fill of the pixels (memset)", Measure([&] {
+                   GdiFlush();
+                   std::memset(pixels, 0xFF, BmpRowBytes(kSize) * kSize);
+               }));
+        {
+            const RasterTarget target{
+                static_cast<std::uint8_t*>(pixels), BmpRowBytes(kSize), kSize, kSize, {0, 0}};
+            Report("part: visible links", Measure([&] { (void)VisibleLinks(model.Items); }));
+            const auto links = VisibleLinks(model.Items);
+            Report("part: raster links",
+                   Measure([&] { RasterLinks(target, model.Items, links, 0xFF0000, 0xFF); }));
+            ChartStamps st(font.Get(), bold.Get());
+            Report(
+                "part: box stamps", Measure([&] {
+                    for (int i = 0; i < model.Items.Count(); ++i) {
+                        FillStamp(target, st.shadow, {model.Items[i].X, model.Items[i].Y},
+                                  0x808080);
+                        FillStamp(target, st.body, {model.Items[i].X, model.Items[i].Y}, 0xFFFFC0);
+                    }
+                }));
+            Report("part: names", Measure([&] {
+                       for (int i = 0; i < model.Items.Count(); ++i) {
+                           DarkenStamp(target, st.Name(model.Items[i].Name, false),
+                                       {model.Items[i].X, model.Items[i].Y});
+                       }
+                   }));
+        }
         Report("repaint, links by GDI (before)",
                Measure(
                    [&] {
@@ -88,6 +117,14 @@ int Run() {
                    7));
         Report("repaint, links into the pixels", Measure([&] {
                    PaintChart(dc, scene, {0, 0}, kSize, kSize, static_cast<std::uint8_t*>(pixels),
+                              BmpRowBytes(kSize));
+                   GdiFlush();
+               }));
+        ChartStamps stamps(font.Get(), bold.Get());
+        ChartScene stamped = scene;
+        stamped.stamps = &stamps;
+        Report("repaint, everything stamped (after)", Measure([&] {
+                   PaintChart(dc, stamped, {0, 0}, kSize, kSize, static_cast<std::uint8_t*>(pixels),
                               BmpRowBytes(kSize));
                    GdiFlush();
                }));

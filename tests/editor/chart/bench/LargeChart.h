@@ -31,7 +31,16 @@ inline void MakeLargeChart(CNovelModel& model, bool nearby) {
     for (int i = 0; i < kCount; ++i) {
         CNovelItem& item = model.Items[i];
         for (int slot = 0; slot < kLinkSlotCount; ++slot) {
-            const int target = nearby ? (i + 1 + static_cast<int>(next() % 40)) % kCount
+            // Nearby: the neighbours in the grid, left, right, above, below and diagonal.
+            constexpr int kNeighbours[kLinkSlotCount] = {1,
+                                                         -1,
+                                                         kColumns,
+                                                         -kColumns,
+                                                         kColumns + 1,
+                                                         kColumns - 1,
+                                                         -kColumns + 1,
+                                                         -kColumns - 1};
+            const int target = nearby ? (i + kNeighbours[slot] + kCount) % kCount
                                       : static_cast<int>(next() % kCount);
             item.Links[slot].Enabled = true;
             item.Links[slot].Target = "item" + std::to_string(target);
