@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -16,11 +17,13 @@ TChartSizeForm::TChartSizeForm(EditorSession& session)
 
 void TChartSizeForm::OnInit() {
     const CNovelFileHeader& header = session_.Model().Header;
-    const std::pair<int, int> fields[] = {{IDC_CHART_WIDTH_UPDOWN, header.ChartWidth},
-                                          {IDC_CHART_HEIGHT_UPDOWN, header.ChartHeight}};
-    for (const auto& [upDown, value] : fields) {
+    const int fields[][3] = {{IDC_CHART_WIDTH_UPDOWN, IDC_CHART_WIDTH, header.ChartWidth},
+                             {IDC_CHART_HEIGHT_UPDOWN, IDC_CHART_HEIGHT, header.ChartHeight}};
+    for (const auto& [upDown, edit, value] : fields) {
         const HWND control = Item(upDown);
+        SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(edit)), 0);
         SendMessageW(control, UDM_SETRANGE32, kMinChartSize, INT_MAX);
+        SendMessageW(control, UDM_SETPOS32, 0, std::max(value, kMinChartSize));
         UDACCEL step{0, kChartSizeStep};
         SendMessageW(control, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
     }
