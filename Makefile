@@ -74,8 +74,11 @@ run: win64
 fuzz: native
 	@tools/fuzz.sh $(NATIVE) $(FUZZ_SECONDS)
 
-bench: native
+# Native benchmarks, then the Windows ones (GDI drawing) under Wine.
+bench: native win64
 	@for b in $$(cat $(NATIVE)/benchmarks.txt 2>/dev/null); do echo "== $$b"; $$b || exit 1; done
+	@for b in $$(cat $(WIN64)/benchmarks.txt 2>/dev/null); do echo "== $$b"; \
+	  cmake/wine-run.sh $(WIN64)/wine --timeout 600 $$b || exit 1; done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

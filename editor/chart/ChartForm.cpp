@@ -1,198 +1,171 @@
 #include "editor/chart/ChartForm.h"
 
+#include "editor/chart/ChartGlyphs.h"
 #include "editor/shell/EditorSession.h"
-#include "novel/EditorError.h"
-#include "novel/FileAccess.h"
+#include "editor/shell/MainForm.h"
+#include "editor/shell/Resource.h"
+#include "editor/widgets/Paint.h"
 #include "novel/NovelData.h"
+#include "novel/ShiftJis.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace miravo {
 
 namespace {
-constexpr int kNewItemButtonId = 101;
-
-int RowBytes(int width) { return ((width * 3) + 3) & ~3; }
+constexpr int kToolPanelId = 100;
+constexpr int kToolBarId = 101;
+constexpr int kMarkToolBarId = 102;
+constexpr int kMarkPanelWidth = 120;
 } // namespace
-
-void ChartBox::Create(HWND parent) {
-    RegisterWindowClass({.name = L"MiravoChartBox", .background = nullptr});
-    Window::Create({.className = L"MiravoChartBox",
-                    .style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
-                    .exStyle = WS_EX_CLIENTEDGE,
-                    .x = 0,
-                    .y = 0,
-                    .width = 100,
-                    .height = 100,
-                    .parent = parent});
-}
-
-void ChartBox::Resize(int width, int height) {
-    width_ = std::max(width, 1);
-    height_ = std::max(height, 1);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_; // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    picture_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels_, nullptr, 0));
-    if (!picture_) {
-        pixels_ = nullptr;
-        throw EditorError("チャートの画像を作成できません.");
-    }
-    UpdateScrollBars();
-    Redraw();
-}
-
-void ChartBox::Redraw() {
-    if (pixels_ != nullptr) {
-        // The chart's drawing fills the picture; until then it is the empty canvas.
-        std::fill_n(static_cast<unsigned char*>(pixels_),
-                    static_cast<std::size_t>(RowBytes(width_)) * static_cast<std::size_t>(height_),
-                    0xFF);
-    }
-    Invalidate(false);
-}
-
-void ChartBox::SaveBitmap(const std::filesystem::path& path) const {
-    const std::uint32_t imageSize = static_cast<std::uint32_t>(RowBytes(width_)) * height_;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + imageSize;
-    info.biSize = sizeof info;
-    info.biWidth = width_;
-    info.biHeight = height_; // bottom-up, as BMP files usually are
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = imageSize;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    const auto* rows = static_cast<const char*>(pixels_);
-    for (int row = height_ - 1; row >= 0 && rows != nullptr; --row) {
-        out.write(rows + static_cast<std::ptrdiff_t>(row) * RowBytes(width_), RowBytes(width_));
-    }
-    out.close();
-    if (!out) {
-        throw FileWriteError("ファイル " + PathToUtf8(path) + " を作成できません.");
-    }
-}
-
-LRESULT ChartBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND: return TRUE;
-    case WM_PAINT: Paint(); return 0;
-    case WM_SIZE: UpdateScrollBars(); return 0;
-    case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_MOUSEWHEEL:
-        for (int step = 0; step < 3; ++step) {
-            Scroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
-        }
-        return 0;
-    default: return DefaultMessage(message, wParam, lParam);
-    }
-}
-
-void ChartBox::Paint() {
-    const PaintScope paint(Handle());
-    const RECT area = ClientRect();
-    FillRect(paint.Dc(), &area, GetSysColorBrush(COLOR_APPWORKSPACE));
-    if (!picture_) {
-        return;
-    }
-    PaintPart([&] {
-        const HDC memory = CreateCompatibleDC(paint.Dc());
-        {
-            const SelectScope select(memory, picture_.Get());
-            BitBlt(paint.Dc(), -scrollX_, -scrollY_, width_, height_, memory, 0, 0, SRCCOPY);
-        }
-        DeleteDC(memory);
-    });
-}
-
-void ChartBox::UpdateScrollBars() {
-    const RECT area = ClientRect();
-    const auto set = [&](int bar, int size, int page, int& position) {
-        position = std::clamp(position, 0, std::max(size - page, 0));
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        info.nMax = size - 1;
-        info.nPage = static_cast<UINT>(std::max(page, 0));
-        info.nPos = position;
-        SetScrollInfo(Handle(), bar, &info, TRUE);
-    };
-    set(SB_HORZ, width_, area.right, scrollX_);
-    set(SB_VERT, height_, area.bottom, scrollY_);
-    Invalidate(false);
-}
-
-void ChartBox::Scroll(int bar, int request, int) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(Handle(), bar, &info);
-    int position = info.nPos;
-    switch (request) {
-    case SB_LINEUP: position -= kScrollStep; break;
-    case SB_LINEDOWN: position += kScrollStep; break;
-    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
-    }
-    (bar == SB_HORZ ? scrollX_ : scrollY_) = position;
-    UpdateScrollBars();
-}
 
 void TChartForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
     session_ = &session;
     CreateChild({.className = L"MiravoChartForm", .caption = L"チャート", .mdiClient = mdiClient});
-    newItemButton_.Create({.parent = Handle(),
-                           .id = kNewItemButtonId,
-                           .x = 4,
-                           .y = 3,
-                           .width = 96,
-                           .height = 24,
-                           .text = L"新規アイテム",
-                           .font = font,
-                           .hint = L"|新しいアイテムを作成します."});
-    chart_.Create(Handle());
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    nameFont_ = CreateUiFont(kUiFontFace, 9, false);
+    currentNameFont_ = CreateUiFont(kUiFontFace, 9, true);
+    toolImages_ = CreateChartToolImages();
+    markImages_ = CreateChartMarkImages();
+
+    toolPanel_.Create(Handle(), kToolPanelId, kToolPanelHeight);
+    toolPanel_.ShowBoxes(false);
+    tools_.Create({.parent = toolPanel_.Handle(), .id = kToolBarId, .font = font},
+                  toolImages_.Get());
+    tools_.AddButton(
+        {kNewItemCommand, kNewItemImage, L"新規アイテム", L"|新しいアイテムを作成します."});
+    tools_.AddButton(
+        {ID_ITEM_DELETE, kDeleteItemImage, L"削除", L"|選択中のアイテムを削除します."});
+    tools_.AddButton(
+        {kChartSizeCommand, kChartSizeImage, L"サイズ変更", L"|チャートのサイズを変更します."});
+    tools_.AddButton({ID_ITEM_MARK, kMarkImage, L"マーク", L"|現在のアイテムをマークします"});
+    const SIZE toolSize = tools_.IdealSize();
+    tools_.SetBounds(2, (kToolPanelHeight - toolSize.cy) / 2, toolSize.cx, toolSize.cy);
+    markItemPanel_.Create({.parent = toolPanel_.Handle(),
+                           .x = toolSize.cx + 6,
+                           .y = 5,
+                           .width = kMarkPanelWidth,
+                           .height = kToolPanelHeight - 10,
+                           .style = SS_SUNKEN | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP,
+                           .font = font});
+    markTools_.Create({.parent = toolPanel_.Handle(), .id = kMarkToolBarId, .font = font},
+                      toolImages_.Get());
+    markTools_.AddButton(
+        {kMarkFocusCommand, kMarkFocusImage, L"移動", L"|マークアイテムに移動します"});
+    const SIZE markSize = markTools_.IdealSize();
+    markTools_.SetBounds(toolSize.cx + kMarkPanelWidth + 10, (kToolPanelHeight - markSize.cy) / 2,
+                         markSize.cx, markSize.cy);
+
+    popupMenu_.Reset(CreatePopupMenu());
+    AppendMenuW(popupMenu_.Get(), MF_STRING, ID_ITEM_DELETE, L"削除(&D)...\tDel");
+    AppendMenuW(popupMenu_.Get(), MF_STRING, ID_ITEM_MARK, L"マーク(&M)");
+    AppendMenuW(popupMenu_.Get(), MF_STRING, kMarkFocusCommand, L"マークへ移動(&J)");
+    AppendMenuW(popupMenu_.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popupMenu_.Get(), MF_STRING, kNewItemCommand, L"新規アイテム(&N)");
+
+    chart_.Create(Handle(), session,
+                  {.nameFont = nameFont_.Get(),
+                   .currentNameFont = currentNameFont_.Get(),
+                   .markImages = markImages_.Get()});
+    chart_.onContextMenu = [this](POINT screen) {
+        TrackPopupMenu(popupMenu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                       Handle(), nullptr);
+    };
+    chart_.onDeleteKey = [this] { RunCommand(ID_ITEM_DELETE); };
+    sizeForm_ = std::make_unique<TChartSizeForm>(session);
     const RECT client = ClientRect();
     LayoutChildren(client.right, client.bottom);
     view_ = session.Views().Add<IChartView>(*this);
 }
 
-void TChartForm::ResizeChart() {
-    const CNovelFileHeader& header = session_->Model().Header;
-    chart_.Resize(header.ChartWidth, header.ChartHeight);
+void TChartForm::RegisterCommands(TMainForm& mainForm) {
+    CommandTable& commands = mainForm.Commands();
+    commands.SetAction(ID_ITEM_DELETE, [this] { DeleteItemButtonClick(); });
+    commands.SetAction(ID_ITEM_MARK, [this] { MarkSetButtonClick(); });
+    commands_ = &commands;
+    mainForm.AddCommandToolBar(tools_.Handle());
 }
 
-void TChartForm::NewItemButtonClick() {
-    session_->Chart().NewItem();
-    DrawChart();
+void TChartForm::ResizeChart() {
+    // An opened novel may have fewer items: a selection of the old one means nothing there.
+    session_->Chart().EndMultiSelection();
+    chart_.Resize();
+}
+
+void TChartForm::EndMultiSelection() { session_->Chart().EndMultiSelection(); }
+
+void TChartForm::NewItemButtonClick() { session_->Chart().NewItem(); }
+
+void TChartForm::DeleteItemButtonClick() { session_->Chart().DeleteItems(); }
+
+void TChartForm::ChartSizeChangeButtonClick() { sizeForm_->ShowModal(Handle()); }
+
+void TChartForm::MarkSetButtonClick() {
+    session_->Chart().SetMark();
+    ShowMarkName();
+}
+
+void TChartForm::MarkFocusButtonClick() { session_->Chart().GoToMark(); }
+
+void TChartForm::ShowMarkName() {
+    const std::u16string name = sjis::ToUtf16(session_->Chart().MarkName());
+    markItemPanel_.SetText(std::wstring(name.begin(), name.end()));
+}
+
+void TChartForm::RunCommand(int id) {
+    // The table's commands go through it, so that a disabled one does nothing.
+    if (commands_ != nullptr && commands_->Has(id)) {
+        commands_->Run(id);
+        return;
+    }
+    switch (id) {
+    case kNewItemCommand: NewItemButtonClick(); break;
+    case kChartSizeCommand: ChartSizeChangeButtonClick(); break;
+    case kMarkFocusCommand: MarkFocusButtonClick(); break;
+    case ID_ITEM_DELETE: DeleteItemButtonClick(); break;
+    case ID_ITEM_MARK: MarkSetButtonClick(); break;
+    default: break;
+    }
+}
+
+void TChartForm::FormResize(WPARAM kind) {
+    if (kind == SIZE_MAXIMIZED) {
+        chart_.ShowBorder(false);
+        toolPanel_.ShowBevel(true);
+    } else if (kind == SIZE_RESTORED) {
+        chart_.ShowBorder(true);
+        toolPanel_.ShowBevel(false);
+    }
 }
 
 LRESULT TChartForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == kNewItemButtonId &&
-        HIWORD(wParam) == BN_CLICKED) {
-        NewItemButtonClick();
-        return 0;
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+            const int id = LOWORD(wParam);
+            if (id == kNewItemCommand || id == kChartSizeCommand || id == kMarkFocusCommand ||
+                id == ID_ITEM_DELETE || id == ID_ITEM_MARK) {
+                RunCommand(id);
+                return 0;
+            }
+        }
+        break;
+    case WM_SIZE: FormResize(wParam); break;
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE) {
+            RunCommand(ID_ITEM_DELETE);
+            return 0;
+        }
+        break;
+    case WM_MOUSEWHEEL: return SendMessageW(chart_.Handle(), message, wParam, lParam);
+    case WM_SETFOCUS: SetFocus(chart_.Handle()); return 0;
+    default: break;
     }
     return MdiChild::HandleMessage(message, wParam, lParam);
 }
 
 void TChartForm::LayoutChildren(int width, int height) {
+    toolPanel_.SetBounds(0, 0, width, kToolPanelHeight);
     chart_.SetBounds(0, kToolPanelHeight, width, std::max(height - kToolPanelHeight, 0));
 }
 

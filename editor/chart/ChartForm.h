@@ -1,74 +1,82 @@
 #pragma once
 
-#include "editor/chart/ChartGeometry.h"
+#include "editor/chart/ChartBox.h"
 #include "editor/chart/ChartOperations.h"
+#include "editor/chart/ChartSizeForm.h"
+#include "editor/shell/ToolIcons.h"
 #include "editor/shell/ViewRegistry.h"
 #include "editor/widgets/Controls.h"
+#include "editor/widgets/GradientPanel.h"
 #include "editor/widgets/Handles.h"
 #include "editor/widgets/MdiWindows.h"
 
 #include <filesystem>
+#include <memory>
 
 namespace miravo {
 
+class CommandTable;
 class EditorSession;
+class TMainForm;
 
-// The scrolling chart canvas: an off-screen picture of the whole chart, copied into view.
-class ChartBox : public Window {
-public:
-    static constexpr int kScrollStep = 24;
-
-    void Create(HWND parent);
-    void Resize(int width, int height);
-    // Paints the whole picture again and shows it.
-    void Redraw();
-    ChartPoint ScrollPosition() const { return {scrollX_, scrollY_}; }
-    void SaveBitmap(const std::filesystem::path& path) const;
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void Paint();
-    void UpdateScrollBars();
-    void Scroll(int bar, int request, int thumb);
-
-    BitmapHandle picture_;
-    void* pixels_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
-    int scrollX_ = 0;
-    int scrollY_ = 0;
-};
-
-// The flow chart window "チャート".
+// The flow chart window "チャート": the tool bar, the scrolling chart image and its pop-up menu.
 class TChartForm : public MdiChild, public IChartView {
 public:
+    static constexpr int kToolPanelHeight = 30;
+    // Commands of the chart that the main window's table does not hold.
+    static constexpr int kNewItemCommand = 1101;
+    static constexpr int kChartSizeCommand = 1102;
+    static constexpr int kMarkFocusCommand = 1103;
+
     void Create(EditorSession& session, HWND mdiClient, HFONT font);
+    // Gives the main window's command table the chart's actions and its tool bar.
+    void RegisterCommands(TMainForm& mainForm);
 
     // IChartView
     void ResizeChart() override;
-    void EndMultiSelection() override {}
+    void EndMultiSelection() override;
     void DrawChart() override { chart_.Redraw(); }
     ChartPoint ScrollPosition() const override { return chart_.ScrollPosition(); }
 
     void SaveChartBitmap(const std::filesystem::path& path) const { chart_.SaveBitmap(path); }
     void NewItemButtonClick();
+    void DeleteItemButtonClick();
+    void ChartSizeChangeButtonClick();
+    void MarkSetButtonClick();
+    void MarkFocusButtonClick();
 
-    const Button& NewItemButton() const { return newItemButton_; }
+    const ToolBar& Tools() const { return tools_; }
+    const ToolBar& MarkTools() const { return markTools_; }
+    const Label& MarkItemPanel() const { return markItemPanel_; }
+    const GradientPanel& ToolPanel() const { return toolPanel_; }
+    ChartBox& Chart() { return chart_; }
     const ChartBox& Chart() const { return chart_; }
+    HMENU PopupMenu() const { return popupMenu_.Get(); }
+    TChartSizeForm& SizeForm() { return *sizeForm_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void LayoutChildren(int width, int height) override;
 
 private:
-    static constexpr int kToolPanelHeight = 30;
+    void RunCommand(int id);
+    void FormResize(WPARAM kind);
+    void ShowMarkName();
 
     EditorSession* session_ = nullptr;
+    const CommandTable* commands_ = nullptr;
     ViewRegistry::Registration view_;
-    Button newItemButton_;
+    FontHandle nameFont_;
+    FontHandle currentNameFont_;
+    ImageListHandle toolImages_;
+    ImageListHandle markImages_;
+    MenuHandle popupMenu_;
+    GradientPanel toolPanel_;
+    ToolBar tools_;
+    Label markItemPanel_;
+    ToolBar markTools_;
     ChartBox chart_;
+    std::unique_ptr<TChartSizeForm> sizeForm_;
 };
 
 } // namespace miravo

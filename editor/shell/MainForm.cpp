@@ -114,7 +114,12 @@ void TMainForm::LayoutFrame() {
                  std::max<int>(client.bottom - kToolPanelHeight - statusHeight, 0), SWP_NOZORDER);
 }
 
-void TMainForm::AttachChildren(const WindowRegistry& windows) { children_ = &windows; }
+void TMainForm::AttachChildren(const WindowRegistry& windows) {
+    children_ = &windows;
+    if (auto* chart = windows.Find<TChartForm>()) {
+        chart->RegisterCommands(*this);
+    }
+}
 
 void TMainForm::ShowFirst(int showCommand) {
     FormShow();

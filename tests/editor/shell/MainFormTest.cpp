@@ -157,7 +157,7 @@ TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム1");
     EXPECT_EQ(CounterForm().Tabs().TabText(0), L"カウンタリスト");
     EXPECT_EQ(CounterForm().Tabs().TabText(1), L"テキストウィンドウ");
-    EXPECT_EQ(ChartForm().NewItemButton().Text(), L"新規アイテム");
+    EXPECT_EQ(ChartForm().Tools().ButtonCount(), 4);
     EXPECT_EQ(GetParent(ChartForm().Handle()), MainForm().MdiClient());
 
     // First start of this version: the layout is maximized and arranged, the text editor at the
@@ -299,10 +299,11 @@ TEST_F(MainFormTest, StatusBarShowsTheLongHintUnderThePointer) {
         PumpUntil([&] { return MainForm().Status().PanelText(0) == hint; });
         EXPECT_EQ(MainForm().Status().PanelText(0), hint);
     }
-    POINT chart{5, 5};
-    ClientToScreen(ChartForm().NewItemButton().Handle(), &chart);
+    const ToolBar& chartTools = ChartForm().Tools();
+    POINT chart = chartTools.ButtonCentre(TChartForm::kNewItemCommand);
     SetCursorPos(chart.x, chart.y);
-    PostMessageW(ChartForm().NewItemButton().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ScreenToClient(chartTools.Handle(), &chart);
+    PostMessageW(chartTools.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(chart.x, chart.y));
     const std::wstring newItemHint = L" 新しいアイテムを作成します.";
     PumpUntil([&] { return MainForm().Status().PanelText(0) == newItemHint; });
     EXPECT_EQ(MainForm().Status().PanelText(0), newItemHint);
@@ -577,7 +578,9 @@ TEST_F(MainFormTest, AboutBoxShowsTheVersionAndEndsWithOk) {
 
 TEST_F(MainFormTest, NewItemButtonAddsAnItemAndTheChartPictureCanBeSaved) {
     Start();
-    test::Click(ChartForm().NewItemButton().Handle());
+    SendMessageW(ChartForm().ToolPanel().Handle(), WM_COMMAND,
+                 MAKEWPARAM(TChartForm::kNewItemCommand, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(ChartForm().Tools().Handle()));
     Pump(50);
     EXPECT_EQ(MainForm().Model().Items.Count(), 2);
     EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム2");

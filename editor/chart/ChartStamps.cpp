@@ -1,0 +1,189 @@
+#include "editor/chart/ChartStamps.h"
+
+#include "editor/chart/ChartBitmapFile.h"
+#include "editor/chart/ChartGeometry.h"
+#include "editor/widgets/Handles.h"
+#include "novel/ShiftJis.h"
+
+#include <functional>
+
+namespace miravo {
+
+namespace {
+
+constexpr int kCorner = 14;
+// Captures reach this far around the box's corner.
+constexpr int kMargin = 4;
+constexpr int kWidth = kItemBoxWidth + 2 * kMargin + 4;
+constexpr int kHeight = kItemBoxHeight + 2 * kMargin + 4;
+
+// Draws into a 24-bit picture (the chart's own kind, so GDI rasterises alike) cleared to
+// `ground`, with the box's corner at (kMargin, kMargin); returns the pixels.
+std::vector<std::uint8_t> Capture(int width, int height, COLORREF ground,
+                                  const std::function<void(HDC)>& draw) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    const BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) {
+        return {};
+    }
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, bitmap.Get());
+    const BrushHandle groundBrush(CreateSolidBrush(ground));
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, groundBrush.Get());
+    draw(dc);
+    GdiFlush();
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const auto* bytes = static_cast<const std::uint8_t*>(bits);
+    return {bytes, bytes + BmpRowBytes(width) * static_cast<std::size_t>(height)};
+}
+
+COLORREF PixelOf(const std::vector<std::uint8_t>& pixels, int width, int x, int y) {
+    const std::uint8_t* p = pixels.data() + BmpRowBytes(width) * y + x * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+// Runs of the pixels of one colour, relative to the box's corner.
+ShapeStamp RunsOf(const std::vector<std::uint8_t>& pixels, int width, int height, int margin,
+                  COLORREF colour) {
+    ShapeStamp stamp;
+    if (pixels.empty()) {
+        return stamp;
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width;) {
+            if (PixelOf(pixels, width, x, y) != colour) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < width && PixelOf(pixels, width, x, y) == colour) {
+                ++x;
+            }
+            stamp.runs.push_back({y - margin, start - margin, x - margin});
+        }
+    }
+    return stamp;
+}
+
+ShapeStamp Shape(const std::function<void(HDC)>& draw) {
+    const auto pixels = Capture(kWidth, kHeight, RGB(0, 0, 0), [&](HDC dc) {
+        SetViewportOrgEx(dc, kMargin, kMargin, nullptr);
+        draw(dc);
+    });
+    return RunsOf(pixels, kWidth, kHeight, kMargin, RGB(255, 255, 255));
+}
+
+// A filled figure without outline, in white.
+ShapeStamp Filled(const std::function<void(HDC)>& figure) {
+    return Shape([&](HDC dc) {
+        const SelectScope pen(dc, GetStockObject(NULL_PEN));
+        const SelectScope brush(dc, GetStockObject(WHITE_BRUSH));
+        figure(dc);
+    });
+}
+
+} // namespace
+
+ChartStamps::ChartStamps(HFONT nameFont, HFONT currentNameFont)
+    : fonts_{nameFont, currentNameFont} {
+    const auto box = [](int inset, int grow) {
+        return [=](HDC dc) {
+            RoundRect(dc, inset, inset, kItemBoxWidth + inset + grow, kItemBoxHeight + inset + grow,
+                      kCorner, kCorner);
+        };
+    };
+    shadow = Filled(box(2, 0));
+    body = Filled(box(0, 0));
+    // The selection's figure: pen and brush in two colours tell the outline from the inside.
+    {
+        const auto pixels = Capture(kWidth, kHeight, RGB(0, 0, 0), [&](HDC dc) {
+            SetViewportOrgEx(dc, kMargin, kMargin, nullptr);
+            const PenHandle pen(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+            const BrushHandle brush(CreateSolidBrush(RGB(0, 255, 0)));
+            const SelectScope selectPen(dc, pen.Get());
+            const SelectScope selectBrush(dc, brush.Get());
+            box(0, 0)(dc);
+        });
+        selectionInside = RunsOf(pixels, kWidth, kHeight, kMargin, RGB(0, 255, 0));
+        selectionOutline = RunsOf(pixels, kWidth, kHeight, kMargin, RGB(255, 0, 0));
+    }
+    currentOutline = Shape([&](HDC dc) {
+        const PenHandle pen(CreatePen(PS_SOLID, 3, RGB(255, 255, 255)));
+        const SelectScope selectPen(dc, pen.Get());
+        const SelectScope brush(dc, GetStockObject(NULL_BRUSH));
+        RoundRect(dc, 1, 1, kItemBoxWidth - 1, kItemBoxHeight - 1, kCorner, kCorner);
+    });
+    anchorShadow = Filled([](HDC dc) { Ellipse(dc, 8 - 4, 11 - 4, 8 + 6, 11 + 6); });
+    anchor = Filled([](HDC dc) { Ellipse(dc, 8 - 5, 11 - 5, 8 + 5, 11 + 5); });
+    const auto pattern = Capture(8, 8, RGB(0, 0, 0), [](HDC dc) {
+        const BrushHandle brush(CreateHatchBrush(HS_BDIAGONAL, RGB(255, 255, 255)));
+        SetBkMode(dc, TRANSPARENT);
+        SetBkColor(dc, RGB(0, 0, 0)); // the gaps stay black even where a fill paints them
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        const RECT all{0, 0, 8, 8};
+        FillRect(dc, &all, brush.Get());
+    });
+    for (int y = 0; y < 8 && !pattern.empty(); ++y) {
+        for (int x = 0; x < 8; ++x) {
+            hatch[y * 8 + x] = PixelOf(pattern, 8, x, y) == RGB(255, 255, 255) ? 1 : 0;
+        }
+    }
+}
+
+const TextStamp& ChartStamps::Name(const std::string& shiftJisName, bool current) {
+    auto& cache = names_[current ? 1 : 0];
+    if (const auto found = cache.find(shiftJisName); found != cache.end()) {
+        return found->second;
+    }
+    if (cache.size() > 4096) {
+        cache.clear();
+    }
+    constexpr int kTextWidth = kItemBoxWidth - 4; // clipped at 136
+    TextStamp& stamp = cache[shiftJisName];
+    stamp.width = kTextWidth;
+    const std::u16string name = sjis::ToUtf16(shiftJisName);
+    stamp.pixels = Capture(kTextWidth, kItemBoxHeight, RGB(255, 255, 255), [&](HDC dc) {
+        const SelectScope font(dc, fonts_[current ? 1 : 0]);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        const RECT clip{0, 0, kTextWidth, kItemBoxHeight};
+        ExtTextOutW(dc, 18, 5, ETO_CLIPPED, &clip, reinterpret_cast<const wchar_t*>(name.c_str()),
+                    static_cast<UINT>(name.size()), nullptr);
+    });
+    // Rows are padded in the capture; the stamp keeps `width` pixels a row.
+    std::vector<std::uint8_t> packed;
+    const std::size_t row = BmpRowBytes(kTextWidth);
+    for (int y = 0; y < kItemBoxHeight && !stamp.pixels.empty(); ++y) {
+        packed.insert(packed.end(), stamp.pixels.begin() + y * row,
+                      stamp.pixels.begin() + y * row + kTextWidth * 3);
+        for (int x = 0; x < kTextWidth;) {
+            const std::uint8_t* p = stamp.pixels.data() + y * row + x * 3;
+            if (p[0] == 255 && p[1] == 255 && p[2] == 255) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < kTextWidth) {
+                const std::uint8_t* q = stamp.pixels.data() + y * row + x * 3;
+                if (q[0] == 255 && q[1] == 255 && q[2] == 255) {
+                    break;
+                }
+                ++x;
+            }
+            stamp.runs.push_back({y, start, x});
+        }
+    }
+    stamp.pixels = std::move(packed);
+    return stamp;
+}
+
+} // namespace miravo

@@ -1,0 +1,140 @@
+// The chart's real repaint under Windows GDI (run under Wine by `make bench`): the whole picture
+// of a 2048-item, 16384-link chart, with the links drawn by GDI ("before") and straight into the
+// pixels (what the chart does), each against a plain fill of the same bitmap in the same run.
+#include "editor/chart/ChartBitmapFile.h"
+#include "editor/chart/ChartGlyphs.h"
+#include "editor/chart/ChartPainter.h"
+#include "editor/chart/ChartStamps.h"
+#include "editor/shell/MainForm.h"
+#include "editor/widgets/Paint.h"
+#include "tests/editor/chart/bench/LargeChart.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace miravo {
+namespace {
+
+struct Timing {
+    double median;
+    double best;
+};
+
+Timing Measure(const std::function<void()>& run, int repetitions = 15) {
+    run(); // warm: caches, glyphs
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front()};
+}
+
+void Report(const char* name, Timing timing) {
+    std::printf("%-36s %9.2f ms median %9.2f ms best\n", name, timing.median, timing.best);
+}
+
+int Run() {
+    constexpr int kSize = 3000;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kSize;
+    info.bmiHeader.biHeight = -kSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* pixels = nullptr;
+    const BitmapHandle bitmap(
+        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!bitmap) {
+        std::printf("no bitmap\n");
+        return 1;
+    }
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, bitmap.Get());
+    const FontHandle font = CreateUiFont(kUiFontFace, 9, false);
+    const FontHandle bold = CreateUiFont(kUiFontFace, 9, true);
+    const ImageListHandle marks = CreateChartMarkImages();
+    const ChartSelection selection;
+    const std::string mark = "item7";
+    std::printf("Chart repaint, 2048 items, 16384 links, %d x %d\n", kSize, kSize);
+    for (const bool nearby : {true, false}) {
+        CNovelModel model;
+        bench::MakeLargeChart(model, nearby);
+        const ChartScene scene{.model = &model,
+                               .currentItem = 5,
+                               .selection = &selection,
+                               .markName = &mark,
+                               .nameFont = font.Get(),
+                               .currentNameFont = bold.Get(),
+                               .markImages = marks.Get()};
+        std::printf("-- links %s\n", nearby ? "to nearby items" : "across the chart");
+        Report("plain fill of the bitmap", Measure([&] {
+                   const RECT all{0, 0, kSize, kSize};
+                   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                   GdiFlush();
+               }));
+        Report("plain fill of the pixels (memset)", Measure([&] {
+                   GdiFlush();
+                   std::memset(pixels, 0xFF, BmpRowBytes(kSize) * kSize);
+               }));
+        {
+            const RasterTarget target{
+                static_cast<std::uint8_t*>(pixels), BmpRowBytes(kSize), kSize, kSize, {0, 0}};
+            Report("part: visible links", Measure([&] { (void)VisibleLinks(model.Items); }));
+            const auto links = VisibleLinks(model.Items);
+            Report("part: raster links",
+                   Measure([&] { RasterLinks(target, model.Items, links, 0xFF0000, 0xFF); }));
+            ChartStamps st(font.Get(), bold.Get());
+            Report(
+                "part: box stamps", Measure([&] {
+                    for (int i = 0; i < model.Items.Count(); ++i) {
+                        FillStamp(target, st.shadow, {model.Items[i].X, model.Items[i].Y},
+                                  0x808080);
+                        FillStamp(target, st.body, {model.Items[i].X, model.Items[i].Y}, 0xFFFFC0);
+                    }
+                }));
+            Report("part: names", Measure([&] {
+                       for (int i = 0; i < model.Items.Count(); ++i) {
+                           DarkenStamp(target, st.Name(model.Items[i].Name, false),
+                                       {model.Items[i].X, model.Items[i].Y});
+                       }
+                   }));
+        }
+        Report("repaint, links by GDI (before)",
+               Measure(
+                   [&] {
+                       PaintChart(dc, scene, {0, 0}, kSize, kSize);
+                       GdiFlush();
+                   },
+                   7));
+        Report("repaint, links into the pixels", Measure([&] {
+                   PaintChart(dc, scene, {0, 0}, kSize, kSize, static_cast<std::uint8_t*>(pixels),
+                              BmpRowBytes(kSize));
+                   GdiFlush();
+               }));
+        ChartStamps stamps(font.Get(), bold.Get());
+        ChartScene stamped = scene;
+        stamped.stamps = &stamps;
+        Report("repaint, everything stamped (after)", Measure([&] {
+                   PaintChart(dc, stamped, {0, 0}, kSize, kSize, static_cast<std::uint8_t*>(pixels),
+                              BmpRowBytes(kSize));
+                   GdiFlush();
+               }));
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return 0;
+}
+
+} // namespace
+} // namespace miravo
+
+int main() { return miravo::Run(); }
