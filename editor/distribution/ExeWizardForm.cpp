@@ -112,8 +112,9 @@ void TExeWizardForm::OnInit() {
         SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
     bannerTitleFont_ = DialogFont(Handle(), -34, true, 900, L"Arial");
     bannerTextFont_ = DialogFont(Handle(), -15, true, 900);
-    SetItemText(IDC_START_TEXT, L"\u3000ウィザードの質問に答えていけば、簡単に実行形式をつくることが"
-                                L"できます。\r\n\r\n\r\n[次へ >>] をクリックしてください。");
+    SetItemText(IDC_START_TEXT,
+                L"\u3000ウィザードの質問に答えていけば、簡単に実行形式をつくることが"
+                L"できます。\r\n\r\n\r\n[次へ >>] をクリックしてください。");
     CheckRadioButton(Handle(), IDC_RADIO_EXE_ARC, IDC_RADIO_COPY,
                      mode_ == BuildMode::SingleFile ? IDC_RADIO_EXE_ARC : IDC_RADIO_COPY);
     FormShow();
@@ -224,12 +225,11 @@ void TExeWizardForm::RunBuild() {
     const EditorState& state = session_.State();
     // The build writes the novel as saving would: the text editor's edits first.
     session_.Views().Notify(&ICurrentItemView::StoreToItem);
-    const ExeBuildPaths paths{
-        .runtime = state.programFolder / PathFromUtf8(kRuntimeProgramName),
-        .soundEngine = state.programFolder / PathFromUtf8(kSoundEngineName),
-        .scratch = state.dataFolder / PathFromUtf8(kPlaytestFileName),
-        .novelFolder = state.novelFolder,
-        .output = std::filesystem::path(ItemText(IDC_EXEONLY_EDIT1))};
+    const ExeBuildPaths paths{.runtime = state.programFolder / PathFromUtf8(kRuntimeProgramName),
+                              .soundEngine = state.programFolder / PathFromUtf8(kSoundEngineName),
+                              .scratch = state.dataFolder / PathFromUtf8(kPlaytestFileName),
+                              .novelFolder = state.novelFolder,
+                              .output = std::filesystem::path(ItemText(IDC_EXEONLY_EDIT1))};
     MakePageView view(*this);
     lastBuild_ = BuildExe(mode_, session_.Model(), collected_, paths, DrawScrambleSeed(seeds_),
                           *files_, view);
@@ -271,14 +271,14 @@ void TExeWizardForm::ExeonlyDefaultFileBtnClick() {
 
 void TExeWizardForm::ExeonlyFileRefBtnClick() {
     const EditorState& state = session_.State();
-    const auto path =
-        Ui().AskSaveFile({.title = "実行ファイル名の指定",
-                          .filter = "実行可能ファイル(*.exe)|*.exe",
-                          .defaultExtension = "exe",
-                          .initialFolder = state.novelFolder,
-                          .fileName = std::filesystem::path(state.currentFilePath.filename())
-                                          .replace_extension(".exe"),
-                          .overwritePrompt = true});
+    const auto path = Ui().AskSaveFile(
+        {.title = "実行ファイル名の指定",
+         .filter = "実行可能ファイル(*.exe)|*.exe",
+         .defaultExtension = "exe",
+         .initialFolder = state.novelFolder,
+         .fileName =
+             std::filesystem::path(state.currentFilePath.filename()).replace_extension(".exe"),
+         .overwritePrompt = true});
     if (path)
         SetItemText(IDC_EXEONLY_EDIT1, path->wstring());
 }
@@ -343,10 +343,9 @@ void TExeWizardForm::DrawBanner(const DRAWITEMSTRUCT& item) {
         const auto mix = [step](int from, int to) {
             return from + (to - from) * step / (kBannerSteps - 1);
         };
-        const COLORREF colour =
-            RGB(mix(GetRValue(kBannerTop), GetRValue(kBannerBottom)),
-                mix(GetGValue(kBannerTop), GetGValue(kBannerBottom)),
-                mix(GetBValue(kBannerTop), GetBValue(kBannerBottom)));
+        const COLORREF colour = RGB(mix(GetRValue(kBannerTop), GetRValue(kBannerBottom)),
+                                    mix(GetGValue(kBannerTop), GetGValue(kBannerBottom)),
+                                    mix(GetBValue(kBannerTop), GetBValue(kBannerBottom)));
         const RECT band{area.left, area.top + height * step / kBannerSteps, area.right,
                         area.top + height * (step + 1) / kBannerSteps};
         const BrushHandle brush(CreateSolidBrush(colour));

@@ -35,15 +35,13 @@ std::string StartPlaytest(EditorSession& session, const PlaytestOptions& options
     SaveNovelFile(session.Model(), state.dataFolder / kPlaytestFileName);
     const std::string commandLine = PlaytestCommandLine(
         AnsiFolder(state.programFolder), AnsiFolder(state.dataFolder),
-        AnsiFolder(state.novelFolder),
-        AnsiPath(state.currentFilePath), options);
+        AnsiFolder(state.novelFolder), AnsiPath(state.currentFilePath), options);
     if (launcher.Start(commandLine) < kFirstSuccessfulStart) {
-        session.Ui().ShowMessage(
-            {.text = "テストプレイの実行に失敗しました.\rMiravo "
-                     "が正しくインストールされているか確認してください.",
-             .caption = "エラー",
-             .buttons = MessageButtons::Ok,
-             .icon = MessageIcon::Error});
+        session.Ui().ShowMessage({.text = "テストプレイの実行に失敗しました.\rMiravo "
+                                          "が正しくインストールされているか確認してください.",
+                                  .caption = "エラー",
+                                  .buttons = MessageButtons::Ok,
+                                  .icon = MessageIcon::Error});
     }
     return commandLine;
 }

@@ -7,8 +7,8 @@
 namespace miravo {
 
 PseudoRandom::PseudoRandom()
-    : state_(static_cast<std::uint32_t>(
-          std::chrono::system_clock::now().time_since_epoch() / std::chrono::milliseconds(1))) {}
+    : state_(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch() /
+                                        std::chrono::milliseconds(1))) {}
 
 std::uint32_t PseudoRandom::Below(std::uint32_t range) {
     // A linear congruential step; the range is scaled from the state's high bits, which are the

@@ -35,11 +35,10 @@ void TTestPlayForm::AttachTo(TMainForm& mainForm) {
 
 void TTestPlayForm::OnInit() {
     boldFont_ = BoldFontOf(Handle());
-    SendMessageW(Item(IDC_TESTPLAY_OPTIONS), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
+    SendMessageW(Item(IDC_TESTPLAY_OPTIONS), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()),
+                 TRUE);
     CheckDlgButton(Handle(), IDC_TESTPLAY_DEBUG, options_.debug ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Handle(), IDC_TESTPLAY_HICOLOR,
-                   options_.hiColor ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), IDC_TESTPLAY_HICOLOR, options_.hiColor ? BST_CHECKED : BST_UNCHECKED);
 }
 
 bool TTestPlayForm::OnOK() {

@@ -25,7 +25,9 @@ public:
     // Gives the main window's "テストプレイ" command (menu, F5, tool button) its action.
     void AttachTo(TMainForm& mainForm);
     // Tests start something else than the runtime.
-    void SetLauncher(std::unique_ptr<IProgramLauncher> launcher) { launcher_ = std::move(launcher); }
+    void SetLauncher(std::unique_ptr<IProgramLauncher> launcher) {
+        launcher_ = std::move(launcher);
+    }
 
     const PlaytestOptions& Options() const { return options_; }
     // The command line of the last start, for tests.

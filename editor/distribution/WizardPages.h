@@ -7,7 +7,14 @@
 // apart from the window that shows them.
 namespace miravo {
 
-enum class WizardPage { StartPage, TypeSelect, ExeOnlyHome, ExeOnlyInput, ExeOnlyMake, ExeOnlyFinish };
+enum class WizardPage {
+    StartPage,
+    TypeSelect,
+    ExeOnlyHome,
+    ExeOnlyInput,
+    ExeOnlyMake,
+    ExeOnlyFinish
+};
 inline constexpr int kWizardPageCount = 6;
 
 // Where "次へ >>" leads; nothing on the last page, which closes the wizard instead.

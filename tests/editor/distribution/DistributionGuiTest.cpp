@@ -58,9 +58,7 @@ protected:
     }
     void TearDown() override { Stop(); }
 
-    void StartEditor() {
-        EditorDriver::Start({.programFolder = programFolder});
-    }
+    void StartEditor() { EditorDriver::Start({.programFolder = programFolder}); }
     // A novel with a title picture, a background in a subfolder, a sound found by its other
     // extension and, when asked, a music file that does not exist.
     fs::path OpenNovel(bool withMissingFile) {
@@ -105,8 +103,8 @@ TEST_F(PlaytestGuiTest, StartsTheRuntimeWithTheCommandLineAndKeepsTheOptions) {
     // F5, the menu item and the tool button carry one command, enabled once there is an item.
     EXPECT_TRUE(Editor().MainForm().Commands().IsEnabled(ID_TESTPLAY));
     Editor().MainForm().UpdateCommands();
-    EXPECT_TRUE(SendMessageW(Editor().MainForm().Tools().Handle(), TB_ISBUTTONENABLED,
-                             ID_TESTPLAY, 0));
+    EXPECT_TRUE(
+        SendMessageW(Editor().MainForm().Tools().Handle(), TB_ISBUTTONENABLED, ID_TESTPLAY, 0));
     // An edit in the text editor makes the novel modified; the playtest leaves it so.
     test::Type(Window<TTextForm>().Editor().Handle(), L".GraphLoad bg\\room.bmp\r\n海を見た.");
     Pump(50);
@@ -180,7 +178,8 @@ protected:
         return IsWindowVisible(dialog.Item(id)) != FALSE;
     }
     void Shot(const test::DialogDriver& dialog, const char* name) {
-        RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(dialog.Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump(150);
         test::SaveScreenshot(dialog.Handle(), name);
     }
@@ -188,8 +187,8 @@ protected:
     std::string Report(const fs::path& program) {
         const fs::path report = temp / "report.txt";
         fs::remove(report);
-        EXPECT_EQ(RunAndWait(L"\"" + program.wstring() + L"\" \"/report:" + report.wstring() + L"\""),
-                  0);
+        EXPECT_EQ(
+            RunAndWait(L"\"" + program.wstring() + L"\" \"/report:" + report.wstring() + L"\""), 0);
         return TempFolder::Read(report);
     }
     std::string ListLine(const test::DialogDriver& dialog, int index) {
@@ -228,7 +227,8 @@ TEST_F(WizardGuiTest, SingleFileBuildWithAMissingFilePageByPage) {
     EXPECT_EQ(ListLine(dialog, 0), "missing");
     EXPECT_TRUE(Visible(dialog, IDC_ERROR_TITLE));
     EXPECT_FALSE(Visible(dialog, IDC_SEARCH_TEXT));
-    EXPECT_TRUE(Enabled(dialog, IDOK) && Enabled(dialog, IDCANCEL) && Enabled(dialog, IDC_WIZ_BACK));
+    EXPECT_TRUE(Enabled(dialog, IDOK) && Enabled(dialog, IDCANCEL) &&
+                Enabled(dialog, IDC_WIZ_BACK));
     Shot(dialog, "wizard-3-error");
 
     dialog.Press(IDOK);
@@ -261,8 +261,9 @@ TEST_F(WizardGuiTest, SingleFileBuildWithAMissingFilePageByPage) {
     EXPECT_TRUE(Contains(log, "ランタイムEXEをコピーしました")) << log;
     EXPECT_TRUE(Contains(log, "   ファイル missingを開けません")) << log;
     const std::string summary = NarrowToUtf8(dialog.Text(IDC_EXEONLY_MAKE_MEMO));
-    EXPECT_TRUE(Contains(summary, "\r\nEXEファイル結合 モード\r\n\r\n以下の実行ファイルが作成されました :\r\n   " +
-                                      PathToUtf8(program) + "\r\n   ファイルサイズ: "))
+    EXPECT_TRUE(Contains(
+        summary, "\r\nEXEファイル結合 モード\r\n\r\n以下の実行ファイルが作成されました :\r\n   " +
+                     PathToUtf8(program) + "\r\n   ファイルサイズ: "))
         << summary;
     EXPECT_EQ(SendMessageW(dialog.Item(IDC_EXEONLY_MAKE_PROGRESS), PBM_GETPOS, 0, 0), 100);
     // The warning box, then only the next button, captioned "完了".
