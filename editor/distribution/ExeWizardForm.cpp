@@ -41,18 +41,17 @@ std::optional<TExeWizardForm::SurveyPage> SurveyPageOfControl(int id) {
     return std::nullopt; // on the survey page itself
 }
 
-// A font of `points` in the dialog's face, turned by `tenthsOfDegrees`.
-FontHandle DialogFont(HWND dialog, int height, bool bold, int tenthsOfDegrees = 0,
-                      const wchar_t* face = nullptr) {
+// The dialog's face at `height` (pixels as LOGFONT takes them; 0 keeps the dialog's), turned
+// by `tenthsOfDegrees` counter-clockwise.
+FontHandle DialogFont(HWND dialog, int height, bool bold, int tenthsOfDegrees = 0) {
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
     if (height != 0)
         font.lfHeight = height;
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfEscapement = font.lfOrientation = tenthsOfDegrees;
     font.lfQuality = ANTIALIASED_QUALITY;
-    if (face != nullptr)
-        wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
     return FontHandle(CreateFontIndirectW(&font));
 }
 
@@ -107,10 +106,10 @@ void TExeWizardForm::AttachTo(TMainForm& mainForm) {
 }
 
 void TExeWizardForm::OnInit() {
-    boldFont_ = DialogFont(Handle(), 0, true);
+    boldFont_ = DialogFont(Handle(), -15, true);
     for (const int id : kPageTitles)
         SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
-    bannerTitleFont_ = DialogFont(Handle(), -34, true, 900, L"Arial");
+    bannerTitleFont_ = DialogFont(Handle(), -34, true, 900);
     bannerTextFont_ = DialogFont(Handle(), -15, true, 900);
     SetItemText(IDC_START_TEXT,
                 L"\u3000ウィザードの質問に答えていけば、簡単に実行形式をつくることが"
