@@ -45,7 +45,8 @@ struct ExeBuildResult {
 };
 
 // `collected`: the names of CollectReferencedFiles, in its order. `seed` scrambles the novel
-// (DrawScrambleSeed for a fresh one). Every failure ends in a summary that says
+// (the editor draws it from its generator, mvtool from DrawScrambleSeed unless given). Every
+// failure ends in a summary that says
 // "作成中にエラーがありました."; what was already written in the output folder stays.
 ExeBuildResult BuildExe(BuildMode mode, CNovelModel& model,
                         const std::vector<std::string>& collected, const ExeBuildPaths& paths,

@@ -10,6 +10,12 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 std::string PlaytestCommandLine(std::string_view programFolder, std::string_view novelFolder,
                                 std::string_view currentFilePath, const PlaytestOptions& options) {
+    return PlaytestCommandLine(programFolder, programFolder, novelFolder, currentFilePath, options);
+}
+
+std::string PlaytestCommandLine(std::string_view programFolder, std::string_view scratchFolder,
+                                std::string_view novelFolder, std::string_view currentFilePath,
+                                const PlaytestOptions& options) {
     std::string optionsText;
     if (options.hiColor)
         optionsText += "/16 ";
@@ -17,7 +23,7 @@ std::string PlaytestCommandLine(std::string_view programFolder, std::string_view
         optionsText += "/debug ";
     return Quoted(std::string(programFolder) + std::string(kRuntimeProgramName)) + optionsText +
            Quoted("*" + std::string(novelFolder)) +
-           Quoted(std::string(programFolder) + std::string(kPlaytestFileName)) +
+           Quoted(std::string(scratchFolder) + std::string(kPlaytestFileName)) +
            Quoted("=" + LocaleLower(WithExtension(currentFilePath, ".mvb")));
 }
 

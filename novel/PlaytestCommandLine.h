@@ -22,6 +22,11 @@ inline constexpr std::string_view kPlaytestFileName = "$testplay.tmp";
 // followed by one space. The folders end in a backslash (the novel folder may be empty).
 std::string PlaytestCommandLine(std::string_view programFolder, std::string_view novelFolder,
                                 std::string_view currentFilePath, const PlaytestOptions& options);
+// The same with the scratch file in a folder of its own (ending in a backslash): an editor
+// installed in a folder it may not write keeps the scratch file in its data folder.
+std::string PlaytestCommandLine(std::string_view programFolder, std::string_view scratchFolder,
+                                std::string_view novelFolder, std::string_view currentFilePath,
+                                const PlaytestOptions& options);
 
 // What the runtime reads from its command line.
 struct RuntimeArguments {

@@ -1,6 +1,8 @@
 #include "editor/shell/EditorApplication.h"
 
 #include "editor/chart/ChartForm.h"
+#include "editor/distribution/ExeWizardForm.h"
+#include "editor/distribution/TestPlayForm.h"
 #include "editor/properties/CounterForm.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/AboutForm.h"
@@ -38,6 +40,8 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
         [&] { child(windows_.Add<TTextForm>()); },
         // A dialog template: its window exists while it is shown.
         [this] { windows_.Add<TAboutForm>(ui_); },
+        [this] { windows_.Add<TTestPlayForm>(*session_).AttachTo(MainForm()); },
+        [this] { windows_.Add<TExeWizardForm>(*session_).AttachTo(MainForm()); },
     };
     startupSteps_ = static_cast<int>(windows.size());
     if (options_.showSplash) {

@@ -1,0 +1,69 @@
+#pragma once
+
+// Resources of the playtest dialog and the build wizard (included into Miravo.rc).
+#define IDD_TESTPLAY 300
+#define IDC_TESTPLAY_OPTIONS 301
+#define IDC_TESTPLAY_DEBUG 302
+#define IDC_TESTPLAY_HICOLOR 303
+
+#define IDD_EXE_WIZARD 310
+#define IDC_WIZ_BANNER 311
+#define IDC_WIZ_BACK 312
+#define IDC_WIZ_RULE 313
+// The next button is IDOK (the default button), the cancel button IDCANCEL.
+
+// The controls of each page lie in a range of their own, 100 per page from 1100 on, so that a
+// page is shown by showing its range. The survey page's inner pages take parts of its range:
+// 1300-1309 the page itself, 1310-1329 Search, 1330-1359 Error, 1360-1399 NoError.
+#define IDC_PAGE_FIRST 1100
+#define IDC_START_TITLE 1100
+#define IDC_START_TEXT 1101
+
+#define IDC_TYPE_TITLE 1200
+#define IDC_TYPE_TEXT 1201
+#define IDC_RADIO_EXE_ARC 1202
+#define IDC_TYPE_ARC_TEXT1 1203
+#define IDC_TYPE_ARC_TEXT2 1204
+#define IDC_TYPE_ARC_TEXT3 1205
+#define IDC_RADIO_COPY 1206
+#define IDC_TYPE_COPY_TEXT1 1207
+#define IDC_TYPE_COPY_TEXT2 1208
+
+#define IDC_HOME_TITLE 1300
+#define IDC_SEARCH_FIRST 1310
+#define IDC_SEARCH_TEXT 1310
+#define IDC_SEARCH_LABEL1 1311
+#define IDC_EXEONLY_PROGRESS1 1312
+#define IDC_SEARCH_LABEL2 1313
+#define IDC_EXEONLY_PROGRESS2 1314
+#define IDC_ERROR_FIRST 1330
+#define IDC_ERROR_TITLE 1330
+#define IDC_ERROR_TEXT1 1331
+#define IDC_EXEONLY_ERROR_LOG1 1332
+#define IDC_ERROR_TEXT2 1333
+#define IDC_ERROR_TEXT3 1334
+#define IDC_ERROR_TEXT4 1335
+#define IDC_NOERROR_FIRST 1360
+#define IDC_NOERROR_TITLE 1360
+#define IDC_EXEONLY_HOME_LABEL1 1361
+#define IDC_NOERROR_TEXT 1362
+
+#define IDC_INPUT_TITLE 1400
+#define IDC_INPUT_TEXT1 1401
+#define IDC_INPUT_GROUP 1402
+#define IDC_EXEONLY_EDIT1 1403
+#define IDC_EXEONLY_FILE_REF_BTN 1404
+#define IDC_EXEONLY_DEFAULT_FILE_BTN 1405
+#define IDC_INPUT_TEXT2 1406
+
+#define IDC_MAKE_TITLE 1500
+#define IDC_MAKE_TEXT1 1501
+#define IDC_EXEONLY_MAKE_PROGRESS 1502
+#define IDC_MAKE_DETAIL 1503
+#define IDC_EXEONLY_MAKE_DESC_LABEL 1504
+#define IDC_EXEONLY_MAKE_LOG 1505
+
+#define IDC_FINISH_TITLE 1600
+#define IDC_EXEONLY_MAKE_MEMO 1601
+#define IDC_FINISH_TEXT 1602
+#define IDC_PAGE_LAST 1699
