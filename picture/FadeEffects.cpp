@@ -66,13 +66,4 @@ int FadeEdgeWidth(int type) {
     return effect && type != 0 ? effect->edgeWidth : 24;
 }
 
-std::string FadeSpecification(int type, int variation, int speed) {
-    if (type < kFirstFadeType || type > kLastFadeType)
-        return {};
-    std::string text = std::string(FadeEffectKeyword(type)) + " " + std::to_string(variation);
-    if (speed >= 0)
-        text += " " + std::to_string(speed);
-    return text;
-}
-
 } // namespace miravo

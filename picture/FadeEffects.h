@@ -43,12 +43,8 @@ struct FadeVariationEntry {
 };
 std::vector<FadeVariationEntry> FadeVariationList(int type);
 
-// Edge width of the preview: 0 for NONE, 255 for BLEND, 24 for every other effect.
+// Edge width of the preview: 0 for NONE, 255 for BLEND, 24 for every other effect. (The
+// fade specification a script carries is novel/CommandStrings.h's FadeSpecification.)
 int FadeEdgeWidth(int type);
-
-// A fade specification as a script writes it: empty for the standard effect (type 0 or any
-// number that names no effect), "<KEYWORD> <variation>" for the standard speed (speed < 0),
-// "<KEYWORD> <variation> <speed>" otherwise.
-std::string FadeSpecification(int type, int variation, int speed);
 
 } // namespace miravo

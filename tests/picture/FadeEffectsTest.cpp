@@ -38,9 +38,6 @@ TEST(FadeEffects, TableLookupsAndSpecifications) {
     EXPECT_EQ(FadeEdgeWidth(1), 0);
     EXPECT_EQ(FadeEdgeWidth(4), 255);
     EXPECT_EQ(FadeEdgeWidth(7), 24);
-    EXPECT_EQ(FadeSpecification(0, 1, 750), "");
-    EXPECT_EQ(FadeSpecification(2, 2, -1), "BLIND 2");
-    EXPECT_EQ(FadeSpecification(6, 1, 1250), "R-SUTTER 1 1250");
 
     EXPECT_EQ(PresetFadeMask(3, 7), FadeMask::FadeShutterL2RImage);
     EXPECT_EQ(PresetFadeMask(2, 1), FadeMask::FadeBlindHorzImage);
