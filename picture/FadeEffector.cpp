@@ -53,3 +53,26 @@ bool TFadeEffector::Step() {
 }
 
 } // namespace miravo
+
+#include "novel/NovelData.h"
+#include "picture/FadeEffects.h"
+#include "picture/FadeMasks.h"
+
+namespace miravo {
+
+bool ShowPreview(TFadeEffector& effector, CPresetFadeMasks& masks, int type, int variation,
+                 int speed, std::string_view defaultName) {
+    if (type < 1)
+        type = FadeNumberOf(defaultName);
+    effector.SetEdgeWidth(FadeEdgeWidth(type));
+    effector.SetDuration(speed);
+    const std::optional<FadeMask> mask = PresetFadeMask(type, variation);
+    if (!mask) {
+        effector.ClearMask();
+        return false;
+    }
+    effector.SetMask(masks.Get(*mask));
+    return true;
+}
+
+} // namespace miravo

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 // Runs one fade transition over time: from the from-picture to the to-picture through the mask,
 // into the destination. The fade dialog's preview drives it every 10 ms; the player runtime can
@@ -60,5 +61,18 @@ private:
     int duration_ = 1500;
     CFadeWorkBuffers buffers_;
 };
+
+} // namespace miravo
+
+namespace miravo {
+
+class CPresetFadeMasks;
+
+// Sets the effector up for one effect choice: a type below 1 takes the novel's default effect
+// `defaultName`; the mask of the type and variation (none for the standard effect, which then
+// leaves the preview still), the type's edge width and `speed` as the duration. True when a mask
+// was set.
+bool ShowPreview(TFadeEffector& effector, CPresetFadeMasks& masks, int type, int variation,
+                 int speed, std::string_view defaultName);
 
 } // namespace miravo

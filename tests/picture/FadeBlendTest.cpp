@@ -156,3 +156,37 @@ TEST(FadeEffector, TimingOnAnInjectedClock) {
     EXPECT_FALSE(effector.HasMask());
     EXPECT_FALSE(effector.Step());
 }
+
+TEST(FadeEffector, ShowPreviewOfAChoice) {
+    std::int64_t now = 0;
+    TFadeEffector effector([&] { return now; });
+    CRaster a(640, 480), b(640, 480), out(640, 480);
+    b.Fill(0xFFFFFF);
+    effector.SetDestination(&out);
+    effector.SetFromPicture(&a);
+    effector.SetToPicture(&b);
+    CPresetFadeMasks masks;
+    struct Case {
+        int type, variation, speed;
+        const char* defaultName;
+        bool mask;
+        int edge;
+    };
+    const Case cases[] = {
+        {1, 1, 250, "BLEND", true, 0},        {4, 1, 750, "NONE", true, 255},
+        {0, 1, 500, "blind", true, 24},       {0, 1, 500, "DEFAULT", false, 24},
+        {-1, 1, 500, "R-SHUTTER", false, 24}, {7, 1, 2000, "", true, 24},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShowPreview(effector, masks, c.type, c.variation, c.speed, c.defaultName), c.mask)
+            << c.type << " " << c.defaultName;
+        EXPECT_EQ(effector.HasMask(), c.mask);
+        EXPECT_EQ(effector.EdgeWidth(), c.edge);
+        EXPECT_EQ(effector.Duration(), c.speed);
+        out.Fill(0x123456);
+        now += 100000;
+        // Without a mask the preview stays still: no error, nothing drawn.
+        EXPECT_EQ(effector.Step(), c.mask);
+        EXPECT_EQ(out.ColorAt(0, 0), c.mask ? 0xFFFFFFu : 0x123456u);
+    }
+}
