@@ -1,3 +1,7 @@
 # The item text editor and the command dialogs.
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/TextForm.cpp)
 list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ItemTextOperations.cpp)
+# The command dialogs' rules (portable) and their windows, from the templates of
+# CommandDialogs.rc, which the program and the dialogs' tests carry.
+list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/FadeFormValues.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandDialogValues.cpp)
