@@ -5,3 +5,6 @@ list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ItemTextOperations.cpp
 # CommandDialogs.rc, which the program and the dialogs' tests carry.
 list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/FadeFormValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandDialogValues.cpp)
+list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/DialogControls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FadeForm.cpp)
+set(editor_script_resources ${CMAKE_CURRENT_LIST_DIR}/CommandDialogs.rc)
