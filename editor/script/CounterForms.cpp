@@ -1,5 +1,6 @@
 #include "editor/script/CounterForms.h"
 
+#include "editor/script/CharacterForms.h"
 #include "editor/script/CommandDialogResources.h"
 #include "editor/widgets/WideText.h"
 #include "novel/CommandStrings.h"
@@ -148,37 +149,6 @@ bool TComCtSetForm::OnCommand(int id, int notification, HWND) {
     return false;
 }
 
-void TComCtSetForm::DrawCounterRow(const DRAWITEMSTRUCT& item) const {
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID == UINT(-1))
-        return;
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    // The counter mark, its 1-based number in bold, then its name.
-    RECT mark{item.rcItem.left + 3, item.rcItem.top + 3, item.rcItem.left + 13,
-              item.rcItem.bottom - 3};
-    FillRect(item.hDC, &mark, GetSysColorBrush(COLOR_HOTLIGHT));
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    font.lfWeight = FW_BOLD;
-    const HFONT bold = CreateFontIndirectW(&font);
-    const HGDIOBJ old = SelectObject(item.hDC, bold);
-    RECT area = item.rcItem;
-    area.left += 18;
-    const std::wstring number = std::to_wstring(item.itemID + 1) + L" ";
-    DrawTextW(item.hDC, number.c_str(), -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SIZE size{};
-    GetTextExtentPoint32W(item.hDC, number.c_str(), int(number.size()), &size);
-    SelectObject(item.hDC, old);
-    DeleteObject(bold);
-    area.left += size.cx;
-    wchar_t name[256]{};
-    SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(name));
-    DrawTextW(item.hDC, name, -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-}
-
 INT_PTR TComCtSetForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 18; return TRUE;
@@ -186,7 +156,8 @@ INT_PTR TComCtSetForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlID != IDC_COM_COUNTERS)
             return FALSE;
-        DrawCounterRow(item);
+        DrawNumberedRow(item, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)),
+                        RGB(0, 102, 204));
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:

@@ -34,7 +34,6 @@ private:
     void CounterChosen();
     void CommitLow();
     void CommitHigh();
-    void DrawCounterRow(const DRAWITEMSTRUCT& item) const;
 
     ICommandOut& out_;
     Kind kind_;

@@ -10,4 +10,5 @@ list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/DialogControls.cpp
 set(editor_script_resources ${CMAKE_CURRENT_LIST_DIR}/CommandDialogs.rc)
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/TimeForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CounterForms.cpp ${CMAKE_CURRENT_LIST_DIR}/DisplayForms.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GraphicForms.cpp ${CMAKE_CURRENT_LIST_DIR}/SoundForms.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicForms.cpp ${CMAKE_CURRENT_LIST_DIR}/SoundForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CharacterForms.cpp)

@@ -3,12 +3,16 @@
 #include "editor/script/CommandDialogResources.h"
 #include "editor/script/CounterForms.h"
 #include "editor/script/DisplayForms.h"
+#include "editor/script/SoundForms.h"
 #include "editor/script/TimeForms.h"
 #include "editor/widgets/WideText.h"
 #include "tests/editor/support/GuiDriver.h"
 #include "tests/editor/support/Screenshot.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace miravo {
 namespace {
@@ -183,6 +187,76 @@ TEST_F(CommandDialogsTest, CharacterDeleteAndFont) {
               (std::vector<std::string>{".CharDelete \"" + NarrowToShiftJis(L"春香") + "\"",
                                         ".CharDelete \"\"", ".FontSize 200", ".FontColor 255 128 0",
                                         ".FontType MINCHO", ".FontColor 255 255 255"}));
+}
+
+struct RecordingPlayer : ITestPlayer {
+    std::vector<std::string> played;
+    int stops = 0;
+    std::optional<std::wstring> failure;
+    std::optional<std::wstring> Play(std::string_view path) override {
+        played.emplace_back(path);
+        return failure;
+    }
+    void Stop() override { ++stops; }
+};
+
+TEST_F(CommandDialogsTest, SoundAndMidiDialogs) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("miravo-sound-" + std::to_string(GetTickCount()));
+    std::filesystem::create_directories(folder / "bgm");
+    std::ofstream(folder / "bgm" / "town.ogg") << "x";
+    std::ofstream(folder / "hit.wav") << "x";
+    std::ofstream(folder / "song.mid") << "x";
+
+    RecordingPlayer player;
+    TComSoundForm sound(ui, player);
+    sound.SetNovelFolder(folder);
+    sound.SetBGMMode();
+    {
+        DialogDriver driver(sound);
+        EXPECT_EQ(test::TextOf(driver.Handle()), L"BGM再生");
+        const HWND list = driver.Item(IDC_COM_FILES);
+        ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2); // *.wav, then *.ogg
+        SendMessageW(list, LB_SETCURSEL, 1, 0);
+        SendMessageW(driver.Handle(), WM_COMMAND, MAKEWPARAM(IDC_COM_FILES, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(driver.Text(IDC_COM_FILE), L"bgm\\town.ogg");
+        test::Click(driver.Item(IDC_SOUND_PLAY));
+        ASSERT_EQ(player.played.size(), 1u);
+        EXPECT_NE(player.played[0].find("town.ogg"), std::string::npos);
+        Tick(driver, IDC_SOUND_FADE_IN, true);
+        Commit(driver, IDC_COM_NUMBER, L"1500");
+        test::Pump(100);
+        test::SaveScreenshot(driver.Handle(), "sound-bgm");
+        EXPECT_EQ(driver.Press(IDOK), IDOK);
+    }
+    EXPECT_EQ(sound.Result(), "\"bgm\\town.ogg\" 1500");
+    EXPECT_GE(player.stops, 1); // closing stops the test playback
+    sound.SetSoundEffectMode();
+    {
+        DialogDriver driver(sound);
+        EXPECT_EQ(driver.Text(IDC_COM_FILE), L"bgm\\town.ogg"); // the BGM's file
+        EXPECT_EQ(driver.Item(IDC_SOUND_FADE_IN), nullptr);
+        EXPECT_EQ(driver.Press(IDOK), IDOK);
+    }
+    EXPECT_EQ(sound.Result(), "\"bgm\\town.ogg\"");
+
+    RecordingPlayer midiPlayer;
+    midiPlayer.failure = L"no device";
+    TComMidiForm midi(ui, midiPlayer);
+    midi.SetNovelFolder(folder);
+    {
+        DialogDriver driver(midi);
+        ASSERT_EQ(SendMessageW(driver.Item(IDC_COM_FILES), LB_GETCOUNT, 0, 0), 1);
+        driver.SetText(IDC_COM_FILE, L"song.mid");
+        test::Click(driver.Item(IDC_SOUND_PLAY));
+        ASSERT_EQ(ui.messages.size(), 1u); // the device's error, and the dialog stays open
+        EXPECT_EQ(ui.messages[0].text, "no device");
+        EXPECT_EQ(driver.Press(IDOK), IDOK);
+    }
+    EXPECT_EQ(midi.Result(), "\"song.mid\"");
+    EXPECT_EQ(midi.RememberedFile(), L"song.mid");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
