@@ -217,7 +217,10 @@ TEST_F(CommandDialogsTest, SoundAndMidiDialogs) {
         EXPECT_EQ(test::TextOf(driver.Handle()), L"BGM再生");
         const HWND list = driver.Item(IDC_COM_FILES);
         ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2); // *.wav, then *.ogg
-        SendMessageW(list, LB_SETCURSEL, 1, 0);
+        SendMessageW(list, LB_SETCURSEL,
+                     WPARAM(SendMessageW(list, LB_FINDSTRINGEXACT, WPARAM(-1),
+                                         reinterpret_cast<LPARAM>(L"bgm\\town.ogg"))),
+                     0);
         SendMessageW(driver.Handle(), WM_COMMAND, MAKEWPARAM(IDC_COM_FILES, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(driver.Text(IDC_COM_FILE), L"bgm\\town.ogg");
