@@ -69,6 +69,19 @@ std::vector<std::string> FontCommandLines(const FontFormValues& values) {
     return lines;
 }
 
+bool NeedsSavedNovel(CommandDialog dialog) { return !ResultCommandWord(dialog).empty(); }
+
+std::string_view ResultCommandWord(CommandDialog dialog) {
+    switch (dialog) {
+    case CommandDialog::GraphLoad: return ".GraphLoad ";
+    case CommandDialog::CharSet: return ".CharSet ";
+    case CommandDialog::SoundPlay: return ".SoundPlay ";
+    case CommandDialog::BGMPlay: return ".BGMPlay ";
+    case CommandDialog::MidiPlay: return ".MidiPlay ";
+    default: return {};
+    }
+}
+
 void CounterRange::CommitLow(int value, const NumberBounds& bounds) {
     low = bounds.Clamp(value);
     if (low > high)

@@ -61,4 +61,30 @@ struct CounterRange {
     void CommitHigh(int value, const NumberBounds& bounds);
 };
 
+// The command menu's dialog entries.
+enum class CommandDialog {
+    Wait,
+    GraphLoad,
+    GraphFill,
+    CharSet,
+    CharDelete,
+    Font,
+    WindowSet,
+    LinkWindowSet,
+    SoundPlay,
+    BGMPlay,
+    MidiPlay,
+    BGMFadeout,
+    MidiFadeout,
+    CounterSet,
+    CounterPlus,
+    CounterRndSet,
+    CounterRndPlus,
+};
+// The dialogs that choose a file under the novel folder open only once the novel has a file.
+bool NeedsSavedNovel(CommandDialog dialog);
+// The command word the text editor writes before a returning dialog's result; empty for the
+// dialogs that write their lines themselves.
+std::string_view ResultCommandWord(CommandDialog dialog);
+
 } // namespace miravo

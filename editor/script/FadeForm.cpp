@@ -44,26 +44,26 @@ void TComFadeForm::CreateControls(int top, bool standardControls) {
     const HWND types = AddDialogControl(d, L"LISTBOX", L"", IDC_FADE_TYPES,
                                         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                                             LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                                        216, y + 26, 186, 9 * 18 + 4, WS_EX_CLIENTEDGE);
+                                        216, y + 26, 200, 9 * 18 + 4, WS_EX_CLIENTEDGE);
     for (int type = kFirstFadeType; type <= kLastFadeType; ++type)
         SendMessageW(types, LB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(Widen(FadeEffectOf(type)->typeListEntry).c_str()));
     AddDialogControl(d, L"STATIC", L"バリエーション(&V):", -1, 0, 8, y + 184, 190, 16);
     AddDialogControl(d, L"COMBOBOX", L"", IDC_FADE_VARIATIONS,
                      WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 8, y + 202, kPreviewWidth, 200);
-    AddDialogControl(d, L"BUTTON", L"スピード:", -1, BS_GROUPBOX, 216, y + 196, 186, 72);
+    AddDialogControl(d, L"BUTTON", L"スピード:", -1, BS_GROUPBOX, 216, y + 196, 200, 72);
     if (standardControls)
         AddDialogControl(d, L"BUTTON", L"標準のスピード(&S)", IDC_FADE_STANDARD_SPEED,
                          BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 226, y + 214, 170, 18);
     AddDialogControl(d, L"BUTTON", L"指定する(&M)", IDC_FADE_SPECIFY_SPEED,
                      BS_AUTORADIOBUTTON | (standardControls ? 0 : WS_GROUP | WS_TABSTOP), 226,
-                     y + 238, 72, 18);
-    speedField_.Create(d, IDC_FADE_SPEED, IDC_FADE_SPEED_UPDOWN, 298, y + 236, 62, 22);
+                     y + 238, 82, 18);
+    speedField_.Create(d, IDC_FADE_SPEED, IDC_FADE_SPEED_UPDOWN, 310, y + 236, 62, 22);
     speedField_.SetBounds(kFadeSpeedMin, kFadeSpeedMax, kFadeSpeedStep);
-    AddDialogControl(d, L"STATIC", L"ミリ秒(&F)", -1, 0, 362, y + 240, 38, 16);
-    AddDialogControl(d, L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 236,
+    AddDialogControl(d, L"STATIC", L"ミリ秒(&F)", -1, 0, 374, y + 240, 40, 16);
+    AddDialogControl(d, L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 250,
                      y + 278, 80, 26);
-    AddDialogControl(d, L"BUTTON", L"キャンセル", IDCANCEL, WS_TABSTOP, 322, y + 278, 80, 26);
+    AddDialogControl(d, L"BUTTON", L"キャンセル", IDCANCEL, WS_TABSTOP, 336, y + 278, 80, 26);
 }
 
 void TComFadeForm::OnInit() {

@@ -11,4 +11,4 @@ set(editor_script_resources ${CMAKE_CURRENT_LIST_DIR}/CommandDialogs.rc)
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/TimeForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CounterForms.cpp ${CMAKE_CURRENT_LIST_DIR}/DisplayForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicForms.cpp ${CMAKE_CURRENT_LIST_DIR}/SoundForms.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CharacterForms.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CharacterForms.cpp ${CMAKE_CURRENT_LIST_DIR}/CommandDialogSet.cpp)

@@ -64,6 +64,16 @@ TEST(CommandDialogValues, ResultsAndLines) {
     EXPECT_EQ(FontCommandLines(font).front(), ".FontType MINCHO");
 }
 
+TEST(CommandDialogValues, SaveFirstRuleAndResultWords) {
+    EXPECT_TRUE(NeedsSavedNovel(CommandDialog::GraphLoad));
+    EXPECT_TRUE(NeedsSavedNovel(CommandDialog::MidiPlay));
+    EXPECT_FALSE(NeedsSavedNovel(CommandDialog::GraphFill));
+    EXPECT_FALSE(NeedsSavedNovel(CommandDialog::CounterSet));
+    EXPECT_EQ(ResultCommandWord(CommandDialog::BGMPlay), ".BGMPlay ");
+    EXPECT_EQ(ResultCommandWord(CommandDialog::CharSet), ".CharSet ");
+    EXPECT_EQ(ResultCommandWord(CommandDialog::Wait), "");
+}
+
 TEST(CommandDialogValues, CounterRangeKeepsLowBelowHigh) {
     const NumberBounds counter{0, 10};
     CounterRange range;
