@@ -60,7 +60,7 @@ void TComFadeForm::CreateControls(int top, bool standardControls) {
                      y + 238, 82, 18);
     speedField_.Create(d, IDC_FADE_SPEED, IDC_FADE_SPEED_UPDOWN, 310, y + 236, 62, 22);
     speedField_.SetBounds(kFadeSpeedMin, kFadeSpeedMax, kFadeSpeedStep);
-    AddDialogControl(d, L"STATIC", L"ミリ秒(&F)", -1, 0, 374, y + 240, 40, 16);
+    AddDialogControl(d, L"STATIC", L"ミリ秒(&F)", -1, 0, 374, y + 240, 58, 16);
     AddDialogControl(d, L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 250,
                      y + 278, 80, 26);
     AddDialogControl(d, L"BUTTON", L"キャンセル", IDCANCEL, WS_TABSTOP, 336, y + 278, 80, 26);

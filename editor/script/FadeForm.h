@@ -15,7 +15,7 @@ class TComFadeForm : public Dialog {
 public:
     static constexpr int kTopPanelHeight = 49;
     static constexpr int kMainPanelHeight = 312;
-    static constexpr int kClientWidth = 424;
+    static constexpr int kClientWidth = 436;
     static constexpr int kPreviewWidth = 197;
     static constexpr int kPreviewHeight = 149;
     static constexpr UINT kFrameTimer = 1;
