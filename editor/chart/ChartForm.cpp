@@ -25,7 +25,7 @@ void TChartForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     nameFont_ = CreateUiFont(kUiFontFace, 9, false);
     currentNameFont_ = CreateUiFont(kUiFontFace, 9, true);
-    toolImages_ = CreateChartToolImages();
+    toolImages_ = CreateToolImages();
     markImages_ = CreateChartMarkImages();
 
     toolPanel_.Create(Handle(), kToolPanelId, kToolPanelHeight);
@@ -33,11 +33,10 @@ void TChartForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
     tools_.Create({.parent = toolPanel_.Handle(), .id = kToolBarId, .font = font},
                   toolImages_.Get());
     tools_.AddButton(
-        {kNewItemCommand, kNewItemImage, L"新規アイテム", L"|新しいアイテムを作成します."});
+        {kNewItemCommand, kNewImage, L"新規アイテム", L"|新しいアイテムを作成します."});
+    tools_.AddButton({ID_ITEM_DELETE, kDeleteImage, L"削除", L"|選択中のアイテムを削除します."});
     tools_.AddButton(
-        {ID_ITEM_DELETE, kDeleteItemImage, L"削除", L"|選択中のアイテムを削除します."});
-    tools_.AddButton(
-        {kChartSizeCommand, kChartSizeImage, L"サイズ変更", L"|チャートのサイズを変更します."});
+        {kChartSizeCommand, kResizeImage, L"サイズ変更", L"|チャートのサイズを変更します."});
     tools_.AddButton({ID_ITEM_MARK, kMarkImage, L"マーク", L"|現在のアイテムをマークします"});
     const SIZE toolSize = tools_.IdealSize();
     tools_.SetBounds(2, (kToolPanelHeight - toolSize.cy) / 2, toolSize.cx, toolSize.cy);
@@ -50,8 +49,7 @@ void TChartForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
                            .font = font});
     markTools_.Create({.parent = toolPanel_.Handle(), .id = kMarkToolBarId, .font = font},
                       toolImages_.Get());
-    markTools_.AddButton(
-        {kMarkFocusCommand, kMarkFocusImage, L"移動", L"|マークアイテムに移動します"});
+    markTools_.AddButton({kMarkFocusCommand, kMoveImage, L"移動", L"|マークアイテムに移動します"});
     const SIZE markSize = markTools_.IdealSize();
     markTools_.SetBounds(toolSize.cx + kMarkPanelWidth + 10, (kToolPanelHeight - markSize.cy) / 2,
                          markSize.cx, markSize.cy);
