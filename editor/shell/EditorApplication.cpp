@@ -1,6 +1,7 @@
 #include "editor/shell/EditorApplication.h"
 
 #include "editor/chart/ChartForm.h"
+#include "editor/check/NovelCheckForm.h"
 #include "editor/properties/CounterForm.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/AboutForm.h"
@@ -38,6 +39,7 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
         [&] { child(windows_.Add<TTextForm>()); },
         // A dialog template: its window exists while it is shown.
         [this] { windows_.Add<TAboutForm>(ui_); },
+        [this] { windows_.Add<TNovelCheckForm>(*session_).AttachTo(MainForm()); },
     };
     startupSteps_ = static_cast<int>(windows.size());
     if (options_.showSplash) {
