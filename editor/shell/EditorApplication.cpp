@@ -1,6 +1,7 @@
 #include "editor/shell/EditorApplication.h"
 
 #include "editor/chart/ChartForm.h"
+#include "editor/check/NovelCheckForm.h"
 #include "editor/distribution/ExeWizardForm.h"
 #include "editor/distribution/TestPlayForm.h"
 #include "editor/properties/CounterForm.h"
@@ -42,6 +43,7 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
         [this] { windows_.Add<TAboutForm>(ui_); },
         [this] { windows_.Add<TTestPlayForm>(*session_).AttachTo(MainForm()); },
         [this] { windows_.Add<TExeWizardForm>(*session_).AttachTo(MainForm()); },
+        [this] { windows_.Add<TNovelCheckForm>(*session_).AttachTo(MainForm()); },
     };
     startupSteps_ = static_cast<int>(windows.size());
     if (options_.showSplash) {

@@ -16,6 +16,7 @@ void DeclareDocumentCommands(CommandTable& commands, const EditorState& state,
     commands.Add(ID_ITEM_MARK, {}, hasCurrentItem);
     commands.Add(ID_NOVEL_PROPERTY, {});
     commands.Add(ID_TESTPLAY, {}, hasItems);
+    commands.Add(ID_NOVEL_CHECK, {});
     commands.Add(ID_MAKE_RUNTIME, {}, hasItems);
 }
 

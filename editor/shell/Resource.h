@@ -38,6 +38,8 @@
 // Chart commands, declared with the main menu's so that one update pass enables them all.
 #define ID_ITEM_DELETE 1019
 #define ID_ITEM_MARK 1020
+// The novel check's report window.
+#define ID_NOVEL_CHECK 1050
 // One command per recent file, in list order; the list has no limit during a run, the range has.
 #define ID_RECENT_FIRST 2000
 #define ID_RECENT_LAST 2999

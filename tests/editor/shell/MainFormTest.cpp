@@ -141,7 +141,7 @@ TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
     // One splash step per window: the frame, its three children, the about box, the playtest
     // dialog and the build wizard.
-    EXPECT_EQ(Editor().StartupSteps(), 7);
+    EXPECT_EQ(Editor().StartupSteps(), 8);
     // No MVSound.mvx in this program folder: one message, and the editor goes on; no settings
     // file yet: the first-run question follows once the window is on screen.
     ASSERT_EQ(ui.messages.size(), 2u);
@@ -211,6 +211,7 @@ TEST_F(MainFormTest, MenusCarryEveryCaptionShortcutAndSeparator) {
         L"ノベル(&N)",
         L"  プロパティ(&P)...\tCtrl+P [off]",
         L"  テストプレイ(&T)\tF5 [off]",
+        L"  ノベルのチェック(&K)...\tF7",
         L"実行形式(&R)",
         L"  実行形式の作成(&R)... [off]",
         L"ウィンドウ(&W)",
