@@ -140,7 +140,7 @@ TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     Start();
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
     // One splash step per window: the frame, its three children, the about box, the playtest
-    // dialog and the build wizard.
+    // dialog, the build wizard and the novel check.
     EXPECT_EQ(Editor().StartupSteps(), 8);
     // No MVSound.mvx in this program folder: one message, and the editor goes on; no settings
     // file yet: the first-run question follows once the window is on screen.
