@@ -9,3 +9,5 @@ list(APPEND editor_widget_sources
 list(APPEND editor_widget_sources
   ${CMAKE_CURRENT_LIST_DIR}/RasterPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/FileListRow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BuiltinPictureResource.cpp)
+# The script editing control on Scintilla (Windows only, like every widget).
+list(APPEND editor_widget_sources ${CMAKE_CURRENT_LIST_DIR}/ScriptEditControl.cpp)
