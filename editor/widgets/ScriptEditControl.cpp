@@ -281,6 +281,10 @@ int ScriptEditControl::RowToLine(int row) const {
     return static_cast<int>(Send(SCI_DOCLINEFROMVISIBLE, row));
 }
 
+int ScriptEditControl::LineToRow(int line) const {
+    return static_cast<int>(Send(SCI_VISIBLEFROMDOCLINE, line));
+}
+
 int ScriptEditControl::RowColumnToOffset(int row, int column) const {
     const int line = RowToLine(row);
     const int lineStart = static_cast<int>(Send(SCI_POSITIONFROMLINE, line));

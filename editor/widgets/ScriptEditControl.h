@@ -62,6 +62,7 @@ public:
     int CaretRow() const;
     int CaretColumn() const;
     int RowToLine(int row) const;
+    int LineToRow(int line) const; // the first display row of a line
     int RowColumnToOffset(int row, int column) const; // byte offset within the row's line
     void SetCaret(int row, int column);
     POINT CaretPoint() const; // client coordinates of the caret's row top
