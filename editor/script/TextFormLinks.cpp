@@ -35,6 +35,13 @@ int CounterNumber(const CNovelCounters& counters, const std::string& name) {
     return 0;
 }
 
+void SetCellText(HWND list, int row, int column, const std::wstring& text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
 } // namespace
 
 void TTextForm::CreateLinkPanel(HFONT font) {
@@ -72,7 +79,8 @@ void TTextForm::CreateLinkPanel(HFONT font) {
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<wchar_t*>(columns[i].caption);
         column.cx = columns[i].width;
-        ListView_InsertColumn(list, i, &column);
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
     }
     refreshingLinks_ = true;
     for (int slot = 0; slot < kLinkSlotCount; ++slot) {
@@ -81,7 +89,7 @@ void TTextForm::CreateLinkPanel(HFONT font) {
         item.iItem = slot;
         const std::wstring number = std::to_wstring(slot + 1);
         item.pszText = const_cast<wchar_t*>(number.c_str());
-        ListView_InsertItem(list, &item);
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     refreshingLinks_ = false;
     SetWindowPos(linkPanel_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -97,8 +105,8 @@ void TTextForm::RefreshLinks(bool selectFirst) {
             item != nullptr ? &item->Links[static_cast<std::size_t>(slot)] : nullptr;
         const std::wstring text = link != nullptr ? WidenShiftJis(link->LinkText) : L"";
         const std::wstring target = link != nullptr ? WidenShiftJis(link->Target) : L"";
-        ListView_SetItemText(list, slot, kTextColumn, const_cast<wchar_t*>(text.c_str()));
-        ListView_SetItemText(list, slot, kTargetColumn, const_cast<wchar_t*>(target.c_str()));
+        SetCellText(list, slot, kTextColumn, text);
+        SetCellText(list, slot, kTargetColumn, target);
         ListView_SetCheckState(list, slot, link != nullptr && link->Enabled);
     }
     refreshingLinks_ = false;
@@ -243,7 +251,9 @@ LRESULT TTextForm::DrawLinkCell(NMLVCUSTOMDRAW& draw) const {
     const HDC dc = draw.nmcd.hdc;
     RECT cell{};
     ListView_GetSubItemRect(linkList_.Handle(), slot, kConditionColumn, LVIR_BOUNDS, &cell);
-    const bool selected = ListView_GetItemState(linkList_.Handle(), slot, LVIS_SELECTED) != 0;
+    // Selected as the list draws its other cells: highlighted while it has the focus.
+    const bool selected = ListView_GetItemState(linkList_.Handle(), slot, LVIS_SELECTED) != 0 &&
+                          GetFocus() == linkList_.Handle();
     FillRect(dc, &cell, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

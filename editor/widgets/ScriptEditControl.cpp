@@ -30,6 +30,12 @@ constexpr LPARAM Opaque(COLORREF colour) { return static_cast<LPARAM>(colour | 0
 } // namespace
 
 void ScriptEditControl::RegisterClasses() {
+    // Registered once for the process; Scintilla refuses a second registration.
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), L"Scintilla", &existing) != FALSE) {
+        return;
+    }
     if (Scintilla_RegisterClasses(GetModuleHandleW(nullptr)) == 0) {
         throw std::runtime_error("Scintilla_RegisterClasses failed");
     }
@@ -91,15 +97,6 @@ void ScriptEditControl::ApplySettings() {
     Send(SCI_SETELEMENTCOLOUR, SC_ELEMENT_SELECTION_INACTIVE_TEXT, Opaque(kNavy));
     Send(SCI_SETELEMENTCOLOUR, SC_ELEMENT_SELECTION_INACTIVE_BACK, Opaque(kWhite));
     Send(SCI_SETELEMENTCOLOUR, SC_ELEMENT_CARET, Opaque(kWhite));
-    // Line ends show as a silver arrow.
-    Send(SCI_SETVIEWEOL, TRUE);
-    for (const char* lineEnd : {"\r\n", "\r", "\n"}) {
-        Send(SCI_SETREPRESENTATION, reinterpret_cast<WPARAM>(lineEnd),
-             reinterpret_cast<LPARAM>("\x81\xAB")); // "↓" in Shift-JIS
-        Send(SCI_SETREPRESENTATIONAPPEARANCE, reinterpret_cast<WPARAM>(lineEnd),
-             SC_REPRESENTATION_PLAIN | SC_REPRESENTATION_COLOUR);
-        Send(SCI_SETREPRESENTATIONCOLOUR, reinterpret_cast<WPARAM>(lineEnd), Opaque(kSilver));
-    }
     for (int margin = 0; margin < SC_MAX_MARGIN; ++margin) {
         Send(SCI_SETMARGINWIDTHN, margin, 0);
     }
@@ -110,7 +107,8 @@ void ScriptEditControl::ApplySettings() {
     Send(SCI_SETWRAPMODE, SC_WRAP_CHAR);
     Send(SCI_SETHSCROLLBAR, FALSE);
     Send(SCI_SETSCROLLWIDTHTRACKING, FALSE);
-    Send(SCI_SETENDATLASTLINE, TRUE);
+    // The view may scroll past the last line, so that the vertical scroll bar is always there.
+    Send(SCI_SETENDATLASTLINE, FALSE);
     Send(SCI_SETUNDOCOLLECTION, TRUE);
     Send(SCI_SETVIRTUALSPACEOPTIONS, SCVS_NONE);
     Send(SCI_SETTABINDENTS, FALSE);
@@ -358,22 +356,35 @@ void ScriptEditControl::DrawRows(HDC dc) {
     const int lastRow = static_cast<int>(Send(SCI_VISIBLEFROMDOCLINE, inner - 1)) +
                         static_cast<int>(Send(SCI_WRAPCOUNT, inner - 1)) - 1;
     const HGDIOBJ oldFont = SelectObject(dc, font_.Get());
-    if (events_.rowDrawn) {
-        for (int row = first; row < first + rows && row <= lastRow; ++row) {
-            const int start = RowStart(row);
-            const int end = RowEnd(row);
-            const std::string buffer = TextRange(start, end);
-            const int x = static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, start));
-            const int y = static_cast<int>(Send(SCI_POINTYFROMPOSITION, 0, start));
-            const int line = RowToLine(row);
-            const ScriptRow shown{.text = buffer,
-                                  .rect = {x, y, x + static_cast<int>(end - start) *
-                                                         ColumnWidth(),
-                                           y + height},
-                                  .startsLine = start == Send(SCI_POSITIONFROMLINE, line)};
+    PenHandle silver(CreatePen(PS_SOLID, 1, kSilver));
+    const HGDIOBJ oldPen = SelectObject(dc, silver.Get());
+    for (int row = first; row < first + rows && row <= lastRow; ++row) {
+        const int start = RowStart(row);
+        const int end = RowEnd(row);
+        const int line = RowToLine(row);
+        const int x = static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, start));
+        const int y = static_cast<int>(Send(SCI_POINTYFROMPOSITION, 0, start));
+        if (events_.rowDrawn) {
+            const std::string text = TextRange(start, end);
+            const ScriptRow shown{
+                .text = text,
+                .rect = {x, y, x + static_cast<int>(end - start) * ColumnWidth(), y + height},
+                .startsLine = start == Send(SCI_POSITIONFROMLINE, line)};
             events_.rowDrawn(dc, shown);
         }
+        // A line that has a break ends in a small silver arrow pointing down.
+        if (end == Send(SCI_GETLINEENDPOSITION, line) && line < inner - 1) {
+            const int markX = static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, end)) + 3;
+            const int top = y + 2;
+            const int bottom = y + height - kLineGap - 2;
+            MoveToEx(dc, markX, top, nullptr);
+            LineTo(dc, markX, bottom);
+            MoveToEx(dc, markX - 3, bottom - 3, nullptr);
+            LineTo(dc, markX, bottom);
+            LineTo(dc, markX + 4, bottom - 4);
+        }
     }
+    SelectObject(dc, oldPen);
     // The end-of-text mark after the last line.
     const auto length = Send(SCI_GETLENGTH);
     const int x = static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, length));

@@ -102,8 +102,10 @@ protected:
         SaveNovelFile(model, path);
         return path;
     }
+    // Replaces the script editing control's text as typing would (the control holds code page
+    // 932 text: a character it cannot hold arrives as "?").
     void Type(const std::wstring& text) {
-        test::Type(TextForm().Editor().Handle(), text);
+        SetWindowTextW(TextForm().Editor().EditorHandle(), text.c_str());
         Pump(50);
     }
     // The popup under the caption, found by its caption wherever it stands: a maximized child
@@ -318,13 +320,12 @@ TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     Command(ID_NOVEL_SAVE);
     EXPECT_EQ(Title(), L"tale.mve - Miravo R.9.7");
     // The text typed into the editor reached the file (StoreToItem ran before the writer); the
-    // character Shift-JIS lacks became "?" and the author was told.
+    // character Shift-JIS lacks became "?" as it entered the control.
     CNovelModel saved;
     test::RecordingInteraction quiet;
     ASSERT_EQ(LoadNovelFile(saved, target, quiet), NovelLoadResult::Loaded);
     EXPECT_EQ(saved.Items[0].Text.at(0), sjis::FromUtf8("はじめの一行?"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].caption, "情報");
+    EXPECT_TRUE(ui.messages.empty());
 
     // Opening a file shows its title and first item (ChangeText and RefreshLists ran).
     const fs::path other = WriteNovel("other.mve");
