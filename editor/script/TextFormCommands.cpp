@@ -227,8 +227,6 @@ bool TTextForm::EditorKeyDown(UINT key, bool shift, bool control, bool alt) {
         RunCommand(shift ? ID_EDIT_FIND_PREVIOUS : ID_EDIT_FIND_NEXT);
         return true;
     }
-    // The control takes the key; the buttons follow what it can undo then.
-    PostMessageW(Handle(), WM_NULL, 0, 0);
     return false;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace miravo {
 
@@ -415,18 +416,17 @@ LRESULT CALLBACK ScriptEditControl::EditorProcedure(HWND handle, UINT message, W
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        self->swallowChar_ = false;
         if (self->events_.keyDown && self->events_.keyDown(static_cast<UINT>(wParam))) {
+            // The character the key makes (Ctrl+H's backspace, Ctrl+Enter's line feed, Tab) is
+            // no text either.
+            self->swallowChar_ = true;
             return 0;
         }
         break;
     case WM_CHAR:
-        // Tab moves the focus (handled at key down); Ctrl+Enter's line feed is no text.
-        if (wParam == '\t' || wParam == '\n') {
-            return 0;
-        }
-        break;
     case WM_SYSCHAR:
-        if (wParam == '\r') { // Alt+Enter: the owner handled it at key down
+        if (std::exchange(self->swallowChar_, false)) {
             return 0;
         }
         break;

@@ -118,6 +118,7 @@ private:
     ScriptEditEvents events_;
     FontHandle font_;
     int wrapColumns_ = 0;
+    bool swallowChar_ = false; // the key handler took the key that makes the next character
 };
 
 } // namespace miravo

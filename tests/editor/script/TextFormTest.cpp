@@ -155,6 +155,20 @@ TEST_F(TextFormTest, CtrlEnterAtStartMiddleAndEndNeverSplitsACharacter) {
     // One undo step takes the whole insertion back.
     Form().RunCommand(ID_EDIT_UNDO);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"あいう"}));
+
+    // Through the control as the keyboard sends it: the key with Ctrl held, then the line feed
+    // character it makes, which must not reach the text.
+    Show({"ab"});
+    CaretAt(0, 1);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(Control().EditorHandle(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(Control().EditorHandle(), WM_CHAR, '\n', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"a@", "b"}));
 }
 
 TEST_F(TextFormTest, FontLinesArriveInOrderAtTheCaretLineAndFixedEntriesWrite) {
