@@ -199,11 +199,10 @@ void TTextForm::UpdateEditState() {
 }
 
 void TTextForm::UpdateWrap() {
+    // The control's client area lies inside its vertical scroll bar; 8 pixels are its margin.
     RECT client{};
     GetClientRect(editor_.EditorHandle(), &client);
-    const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
-    const int columns =
-        std::max<int>((client.right - 8 - scrollBar) / editor_.ColumnWidth(), 0);
+    const int columns = std::max<int>((client.right - 8) / editor_.ColumnWidth(), 0);
     if (columns >= kMinWrapColumns) {
         editor_.SetWrapColumns(std::min(columns, kMaxWrapColumns), false);
     } else {
