@@ -36,6 +36,8 @@ void TTextForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
     GetObjectW(font, sizeof bold, &bold);
     bold.lfWeight = FW_BOLD;
     boldFont_.Reset(CreateFontIndirectW(&bold));
+    // The menus exist before the window: creating it activates it, which merges the edit menu.
+    CreateMenus();
     CreateChild({.className = L"MiravoTextForm", .caption = L"", .mdiClient = mdiClient});
     // The link panel's background first, so that its controls lie above it.
     linkPanel_.Create({.parent = Handle(), .style = SS_ETCHEDFRAME | WS_CLIPSIBLINGS});
@@ -72,7 +74,6 @@ void TTextForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
                                .rowDrawn = [this](HDC dc,
                                                   const ScriptRow& row) { DecorateRow(dc, row); }}});
     CreateLinkPanel(font);
-    CreateMenus();
     searchDialog_ = std::make_unique<TFormSearch>(session.Ui());
     replaceDialog_ = std::make_unique<TFormReplace>(session.Ui());
     linkDialog_ = std::make_unique<TPropertyForm>(session);
@@ -196,6 +197,8 @@ void TTextForm::UpdateEditState() {
     status_.SetPanelText(0, editor_.Overwrite() ? L"\t上書" : L"\t挿入");
     undoButton_.Enable(editor_.CanUndo());
     redoButton_.Enable(editor_.CanRedo());
+    EnableMenuItem(editMenu_.Get(), ID_EDIT_UNDO, editor_.CanUndo() ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(editMenu_.Get(), ID_EDIT_REDO, editor_.CanRedo() ? MF_ENABLED : MF_GRAYED);
 }
 
 void TTextForm::UpdateWrap() {
@@ -278,7 +281,7 @@ LRESULT TTextForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_MDIACTIVATE:
-        if (TMainForm* main = MainForm(); main != nullptr) {
+        if (TMainForm* main = MainForm(); main != nullptr && editMenu_.Get() != nullptr) {
             if (reinterpret_cast<HWND>(lParam) == Handle()) {
                 main->MergeMenu(editMenu_.Get(), L"編集(&E)");
             } else {

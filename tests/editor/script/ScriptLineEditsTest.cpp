@@ -42,7 +42,8 @@ TEST(ScriptLineEditsTest, CommandLinesArriveInCallOrder) {
     // Inside a line the command follows it; on the row after the last line it is appended.
     EXPECT_EQ(InsertCommandLine(script, 0, false, ".NextPage"), 2);
     EXPECT_EQ(script.lines[1], ".NextPage");
-    EXPECT_EQ(InsertCommandLine(script, script.Count(), true, ".BGMStop"), script.Count());
+    const int count = script.Count();
+    EXPECT_EQ(InsertCommandLine(script, count, true, ".BGMStop"), count + 1);
     EXPECT_EQ(script.lines.back(), ".BGMStop");
 }
 
