@@ -220,6 +220,15 @@ TEST_F(TextFormTest, LinkRowsShowTheSlotsAndMoveUpAndDown) {
     EXPECT_TRUE(Form().LinkRowChecked(0));
     EXPECT_FALSE(Form().LinkRowChecked(1));
     EXPECT_EQ(Form().SelectedLinkRow(), 0);
+    // What the list itself holds.
+    wchar_t shown[64] = {};
+    LVITEMW cell{};
+    cell.iSubItem = 2;
+    cell.pszText = shown;
+    cell.cchTextMax = 64;
+    SendMessageW(Form().LinkList(), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&cell));
+    EXPECT_STREQ(shown, L"beach");
+    Pump(100);
     test::SaveScreenshot(Form().Handle(), "text-form-links");
 
     Form().MoveLink(+1);
