@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows (x86_64, static) libraries that Debian ships only as source:
-# libogg, libvorbis (vorbisfile, vorbisenc), libpng and libjpeg-turbo.
+# libogg, libvorbis (vorbisfile, vorbisenc), libpng and libjpeg-turbo; and Scintilla's Win32
+# control from the source package scite.
 # Usage: build-deps.sh DEPS_DIR
-# The result lands in DEPS_DIR/win64-<key>/{include,lib}; DEPS_DIR/win64 links to it.
+# The result lands in DEPS_DIR/win64-<key>/{include,lib}; DEPS_DIR/win64 links to it. Scintilla
+# has a cache of its own, DEPS_DIR/scintilla-<key> linked as DEPS_DIR/scintilla, so adding or
+# updating it leaves the other libraries' cache valid.
 # The key is made of the source versions, so a second run with the same versions does nothing.
 set -euo pipefail
 
@@ -41,7 +44,45 @@ source_versions() {
   apt-cache showsrc "$1" 2>/dev/null | awk '/^Version:/ { print $2 }' | sort -V -r | uniq
 }
 
+# Scintilla's Win32 editing control as a static library (scintilla/ with its win32/ layer; the
+# lexers of Lexilla are not needed). Direct2D stays out: GDI drawing is all the editor uses.
+build_scintilla() {
+  local v
+  v=$(source_versions scite | head -n 1)
+  [[ -n $v ]] || { echo "build-deps: no source package scite" >&2; exit 1; }
+  local out="$deps_dir/scintilla-$(printf 'scite=%s;' "$v" | sha1sum | cut -c1-12)"
+  if [[ -f $out/.complete ]]; then
+    ln -sfn "$(basename "$out")" "$deps_dir/scintilla"
+    return 0
+  fi
+  echo "build-deps: building Scintilla into $out"
+  local src_root="$deps_dir/src" dir
+  mkdir -p "$src_root"
+  dir=$(find "$src_root" -maxdepth 1 -type d -name "scite-*" | head -n 1)
+  if [[ -z $dir ]]; then
+    (cd "$src_root" && apt-get source -qq --download-only "scite=$v" >/dev/null 2>&1) ||
+      { echo "build-deps: cannot download scite" >&2; exit 1; }
+    (cd "$src_root" && dpkg-source --no-check -x ./scite_*.dsc >/dev/null)
+    dir=$(find "$src_root" -maxdepth 1 -type d -name "scite-*" | head -n 1)
+  fi
+  local build="$deps_dir/build-scintilla"
+  rm -rf "$build" "$out"
+  mkdir -p "$build" "$out/lib" "$out/include/scintilla"
+  cp -r "$dir/scintilla/." "$build/"
+  make -C "$build/win32" -j "$(nproc)" ../bin/libscintilla.a \
+    CXX=x86_64-w64-mingw32-g++-posix AR=x86_64-w64-mingw32-ar RANLIB=x86_64-w64-mingw32-ranlib \
+    DEFINES="-DNDEBUG -DDISABLE_D2D" BASE_FLAGS="-O2" >"$build.log" 2>&1 ||
+    { tail -n 50 "$build.log"; exit 1; }
+  cp "$build/bin/libscintilla.a" "$out/lib/"
+  cp "$build"/include/*.h "$out/include/scintilla/"
+  cp "$build/License.txt" "$out/"
+  printf 'scite=%s\n' "$v" >"$out/.complete"
+  ln -sfn "$(basename "$out")" "$deps_dir/scintilla"
+  rm -rf "$build" "$build.log"
+}
+
 ensure_source_lists
+build_scintilla
 
 key=""
 declare -A version

@@ -11,6 +11,9 @@ set(CMAKE_RC_COMPILER ${MIRAVO_MINGW}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${MIRAVO_MINGW})
 if(MIRAVO_DEPS_PREFIX)
   list(APPEND CMAKE_FIND_ROOT_PATH ${MIRAVO_DEPS_PREFIX})
+  # Scintilla has a cache of its own beside the other libraries (cmake/build-deps.sh).
+  get_filename_component(MIRAVO_DEPS_ROOT ${MIRAVO_DEPS_PREFIX} DIRECTORY)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${MIRAVO_DEPS_ROOT}/scintilla)
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MIRAVO_DEPS_PREFIX)
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/script/ItemTextOperations.h"
 #include "novel/NovelCheck.h"
 
 #include <optional>
@@ -8,13 +9,6 @@
 namespace miravo {
 
 class EditorSession;
-
-// The item text editor: puts the caret on a line of the current item and shows it.
-class IScriptLineView {
-public:
-    virtual ~IScriptLineView() = default;
-    virtual void ShowScriptLine(int line) = 0; // 1-based
-};
 
 // Where a finding leads: the item (by index) and the 1-based line, 0 for the item itself.
 struct CheckPlace {

@@ -22,6 +22,14 @@ public:
     virtual void ChangeText() = 0;
 };
 
+// The item text editor, asked to put the caret on a line of the current item and show it
+// (the novel check's way to a finding).
+class IScriptLineView {
+public:
+    virtual ~IScriptLineView() = default;
+    virtual void ShowScriptLine(int line) = 0; // 1-based; past the end: the last line
+};
+
 // What the item text editor shows of the current item.
 struct ShownItem {
     UiText name;

@@ -38,6 +38,17 @@ struct FileDialogRequest {
     bool hideReadOnly = false;
 };
 
+// The replace loop's question (Yes, No, Cancel, All), placed near the caret: `caretX`, `caretY`
+// are the caret's screen position and `rowHeight` the height of its row.
+enum class ReplaceAnswer { Yes, No, Cancel, All };
+struct ReplaceQuestion {
+    UiText text{};
+    UiText caption{};
+    int caretX = 0;
+    int caretY = 0;
+    int rowHeight = 0;
+};
+
 class IUserInteraction {
 public:
     virtual ~IUserInteraction() = default;
@@ -56,6 +67,7 @@ public:
     virtual std::optional<std::uint32_t> AskColor(std::uint32_t /*initial*/) {
         return std::nullopt;
     }
+    virtual ReplaceAnswer AskReplace(const ReplaceQuestion&) { return ReplaceAnswer::Cancel; }
 };
 
 } // namespace miravo

@@ -2,6 +2,7 @@
 
 #include "editor/widgets/WideText.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <vector>
 
@@ -117,6 +118,67 @@ std::optional<std::uint32_t> Win32UserInteraction::AskColor(std::uint32_t initia
         return std::nullopt;
     }
     return static_cast<std::uint32_t>(dialog.rgbResult);
+}
+
+} // namespace miravo
+
+namespace miravo {
+
+namespace {
+
+constexpr int kAnswerAll = 100;
+
+// The question box goes near the caret: above its row when there is room, below it otherwise,
+// and kept 4 pixels inside the screen's right edge.
+HRESULT CALLBACK PlaceNearCaret(HWND box, UINT notification, WPARAM, LPARAM, LONG_PTR data) {
+    if (notification == TDN_CREATED) {
+        const auto& question = *reinterpret_cast<const ReplaceQuestion*>(data);
+        RECT bounds{};
+        GetWindowRect(box, &bounds);
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        int top = question.caretY - height - question.rowHeight;
+        if (top < 0) {
+            top = question.caretY + question.rowHeight;
+        }
+        int left = question.caretX + 2;
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        if (left + width > screenWidth - 4) {
+            left = screenWidth - 4 - width;
+        }
+        SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    return S_OK;
+}
+
+} // namespace
+
+ReplaceAnswer Win32UserInteraction::AskReplace(const ReplaceQuestion& question) {
+    const std::wstring text = Widen(question.text.Utf8());
+    const std::wstring caption = Widen(question.caption.Utf8());
+    const TASKDIALOG_BUTTON all{kAnswerAll, L"すべて(&A)"};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = Owner();
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
+    config.dwCommonButtons = TDCBF_YES_BUTTON | TDCBF_NO_BUTTON | TDCBF_CANCEL_BUTTON;
+    config.pszWindowTitle = caption.c_str();
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    config.pszContent = text.c_str();
+    config.cButtons = 1;
+    config.pButtons = &all;
+    config.pfCallback = &PlaceNearCaret;
+    config.lpCallbackData = reinterpret_cast<LONG_PTR>(&question);
+    int pressed = IDCANCEL;
+    if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+        return ReplaceAnswer::Cancel;
+    }
+    switch (pressed) {
+    case IDYES: return ReplaceAnswer::Yes;
+    case IDNO: return ReplaceAnswer::No;
+    case kAnswerAll: return ReplaceAnswer::All;
+    default: return ReplaceAnswer::Cancel;
+    }
 }
 
 } // namespace miravo

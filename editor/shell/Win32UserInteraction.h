@@ -17,6 +17,7 @@ public:
     std::optional<std::filesystem::path> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> AskSaveFile(const FileDialogRequest& request) override;
     std::optional<std::uint32_t> AskColor(std::uint32_t initial) override;
+    ReplaceAnswer AskReplace(const ReplaceQuestion& question) override;
 
 private:
     HWND Owner() const;

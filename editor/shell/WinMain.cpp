@@ -1,5 +1,6 @@
 #include "editor/shell/EditorApplication.h"
 #include "editor/shell/Win32UserInteraction.h"
+#include "editor/widgets/ScriptEditControl.h"
 #include "editor/widgets/Window.h"
 
 #include <commctrl.h>
@@ -27,6 +28,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     InitCommonControlsEx(&controls);
     miravo::Win32UserInteraction ui;
     try {
+        // The script editing control's window class, for the whole run.
+        miravo::ScriptEditControl::RegisterClasses();
+        struct ReleaseScintilla {
+            ~ReleaseScintilla() { miravo::ScriptEditControl::ReleaseResources(); }
+        } release;
         miravo::EditorApplication editor(
             ui, {.commandLineFile = CommandLineFile(), .showCommand = showCommand});
         ui.SetOwner(editor.MainForm().Handle());

@@ -13,3 +13,5 @@ list(APPEND editor_widget_sources
   ${CMAKE_CURRENT_LIST_DIR}/CustomControl.cpp ${CMAKE_CURRENT_LIST_DIR}/NumeralEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CuteButton.cpp ${CMAKE_CURRENT_LIST_DIR}/HeaderList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PictureImages.cpp)
+# The script editing control on Scintilla (Windows only, like every widget).
+list(APPEND editor_widget_sources ${CMAKE_CURRENT_LIST_DIR}/ScriptEditControl.cpp)

@@ -23,6 +23,8 @@ public:
     std::deque<std::optional<std::filesystem::path>> saveAnswers;
     std::vector<std::uint32_t> colorDialogs; // the initial colour of each
     std::deque<std::optional<std::uint32_t>> colorAnswers;
+    std::vector<ReplaceQuestion> replaceQuestions;
+    std::deque<ReplaceAnswer> replaceAnswers; // none left: Cancel
 
     // Called as each message appears, e.g. to see what is on screen then.
     std::function<void(const MessageRequest&)> onMessage;
@@ -52,6 +54,16 @@ public:
     std::optional<std::uint32_t> AskColor(std::uint32_t initial) override {
         colorDialogs.push_back(initial);
         return Next(colorAnswers);
+    }
+
+    ReplaceAnswer AskReplace(const ReplaceQuestion& question) override {
+        replaceQuestions.push_back(question);
+        if (replaceAnswers.empty()) {
+            return ReplaceAnswer::Cancel;
+        }
+        const ReplaceAnswer answer = replaceAnswers.front();
+        replaceAnswers.pop_front();
+        return answer;
     }
 
 private:
