@@ -23,7 +23,7 @@ public:
     void Show(HWND owner);
 
     const std::vector<CheckFinding>& Findings() const { return findings_; }
-    const THeaderList& List() const { return list_; }
+    THeaderList& List() { return list_; }
 
 protected:
     void OnInit() override;

@@ -229,7 +229,7 @@ TEST_F(MainFormTest, MenusCarryEveryCaptionShortcutAndSeparator) {
         L"ノベル(&N)",
         L"  プロパティ(&P)...\tCtrl+P [off]",
         L"  テストプレイ(&T)\tF5 [off]",
-        L"  ノベルのチェック(&K)...\tF7",
+        L"  ノベルのチェック(&K)...\tF7 [off]",
         L"実行形式(&R)",
         L"  実行形式の作成(&R)... [off]",
         L"ウィンドウ(&W)",
@@ -275,9 +275,11 @@ TEST_F(MainFormTest, CommandsFollowTheUpdatePassAndAMergedMenuTakesPart) {
                  0);
     EXPECT_TRUE(MenuItemEnabled(ID_NOVEL_PROPERTY));
     Command(ID_NOVEL_PROPERTY);
-    // The chart's commands have no window yet: disabled, they do nothing.
-    EXPECT_FALSE(MainForm().Commands().IsEnabled(ID_ITEM_MARK));
-    Command(ID_ITEM_MARK);
+    // A command its predicate disables does nothing, whichever way it arrives.
+    constexpr int kDisabledCommand = 9001;
+    MainForm().Commands().Add(kDisabledCommand, [&] { ++properties; }, [] { return false; });
+    EXPECT_FALSE(MainForm().Commands().IsEnabled(kDisabledCommand));
+    Command(kDisabledCommand);
     EXPECT_EQ(properties, 1);
 
     // The text editor's "編集(&E)" joins the bar after File, also beside a maximized child's
