@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/script/CommandDialogValues.h"
+
 #include <string_view>
 
 // How the command dialogs meet the item text editor: a dialog writes its command lines into a
@@ -14,34 +16,6 @@ public:
     virtual ~ICommandSink() = default;
     virtual void CommandOut(std::string_view line) = 0;
 };
-
-// The command dialogs the command menu opens.
-enum class CommandDialog {
-    Wait,
-    Graphic,
-    Fill,
-    CharSet,
-    CharDelete,
-    WindowSet,
-    LinkWindowSet,
-    BgmPlay,
-    BgmFadeout,
-    SoundPlay,
-    MidiPlay,
-    MidiFadeout,
-    CounterSet,
-    CounterPlus,
-    CounterRndSet,
-    CounterRndPlus,
-    Font,
-};
-
-// Dialogs that list files of the novel folder: they open only once the novel has a file.
-constexpr bool NeedsSavedNovel(CommandDialog dialog) {
-    return dialog == CommandDialog::Graphic || dialog == CommandDialog::CharSet ||
-           dialog == CommandDialog::BgmPlay || dialog == CommandDialog::SoundPlay ||
-           dialog == CommandDialog::MidiPlay;
-}
 
 // Registered in the view registry by whatever creates the command dialogs. Shows the dialog
 // modally; on OK the dialog writes its lines into `sink`. Returns whether it was confirmed.

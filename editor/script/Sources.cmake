@@ -11,7 +11,8 @@ set(editor_script_resources ${CMAKE_CURRENT_LIST_DIR}/CommandDialogs.rc)
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/TimeForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CounterForms.cpp ${CMAKE_CURRENT_LIST_DIR}/DisplayForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicForms.cpp ${CMAKE_CURRENT_LIST_DIR}/SoundForms.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CharacterForms.cpp ${CMAKE_CURRENT_LIST_DIR}/CommandDialogSet.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CharacterForms.cpp ${CMAKE_CURRENT_LIST_DIR}/CommandDialogSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandDialogOpener.cpp)
 # The script's line edits, the search routine and the link dialog's values, portable.
 list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ScriptLineEdits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScriptSearch.cpp ${CMAKE_CURRENT_LIST_DIR}/LinkDialogValues.cpp)

@@ -39,8 +39,8 @@ const MenuEntry kCommandMenu[] = {
     {L"改ページ(&P)          Shift+Ctrl+Enter", ID_COMMAND_NEXT_PAGE},
     {L"時間待ち(&W)...", DialogId(CommandDialog::Wait)},
     {nullptr, 0},
-    {L"グラフィック読込(&G)...", DialogId(CommandDialog::Graphic)},
-    {L"グラフィック塗りつぶし(&B)...", DialogId(CommandDialog::Fill)},
+    {L"グラフィック読込(&G)...", DialogId(CommandDialog::GraphLoad)},
+    {L"グラフィック塗りつぶし(&B)...", DialogId(CommandDialog::GraphFill)},
     {nullptr, 0},
     {L"キャラクター表示(&D)...", DialogId(CommandDialog::CharSet)},
     {L"キャラクターを消す(&R)...", DialogId(CommandDialog::CharDelete)},
@@ -52,9 +52,9 @@ const MenuEntry kCommandMenu[] = {
     {L"リンクウィンドウを変更(&L)...", DialogId(CommandDialog::LinkWindowSet)},
     {L"リンクウィンドウを標準に戻す(&N)", ID_COMMAND_LINK_WINDOW_DEFAULT},
     {nullptr, 0},
-    {L"BGM再生(&M)...", DialogId(CommandDialog::BgmPlay)},
+    {L"BGM再生(&M)...", DialogId(CommandDialog::BGMPlay)},
     {L"BGMストップ(&Z)", ID_COMMAND_BGM_STOP},
-    {L"BGMフェードアウト(&O)...", DialogId(CommandDialog::BgmFadeout)},
+    {L"BGMフェードアウト(&O)...", DialogId(CommandDialog::BGMFadeout)},
     {nullptr, 0},
     {L"効果音再生(&S)...", DialogId(CommandDialog::SoundPlay)},
     {L"効果音ストップ(&X)", ID_COMMAND_SOUND_STOP},
@@ -191,7 +191,7 @@ bool TTextForm::RunCommand(int id) {
     case ID_COMMAND_FONT_DEFAULT: return fixedLine(".FontDefault");
     default:
         if (id >= ID_COMMAND_DIALOG &&
-            id <= ID_COMMAND_DIALOG + static_cast<int>(CommandDialog::Font)) {
+            id <= ID_COMMAND_DIALOG + static_cast<int>(CommandDialog::CounterRndPlus)) {
             OpenCommandDialog(static_cast<CommandDialog>(id - ID_COMMAND_DIALOG));
             return true;
         }

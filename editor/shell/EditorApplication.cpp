@@ -5,6 +5,7 @@
 #include "editor/distribution/ExeWizardForm.h"
 #include "editor/distribution/TestPlayForm.h"
 #include "editor/properties/CounterForm.h"
+#include "editor/script/CommandDialogOpener.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/AboutForm.h"
 #include "editor/shell/MVSound.h"
@@ -44,6 +45,10 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
         [this] { windows_.Add<TTestPlayForm>(*session_).AttachTo(MainForm()); },
         [this] { windows_.Add<TExeWizardForm>(*session_).AttachTo(MainForm()); },
         [this] { windows_.Add<TNovelCheckForm>(*session_).AttachTo(MainForm()); },
+        [this] {
+            windows_.Add<TCommandDialogOpener>(*session_, MainForm().Handle(),
+                                               [this] { return soundEngine_.get(); });
+        },
     };
     startupSteps_ = static_cast<int>(windows.size());
     if (options_.showSplash) {

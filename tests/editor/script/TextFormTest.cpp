@@ -1,6 +1,6 @@
+#include "editor/script/TextForm.h"
 #include "editor/script/PropertyForm.h"
 #include "editor/script/ScriptResource.h"
-#include "editor/script/TextForm.h"
 #include "editor/script/TextFormIds.h"
 #include "editor/shell/EditorSession.h"
 #include "editor/shell/MainForm.h"
@@ -196,14 +196,24 @@ TEST_F(TextFormTest, FontLinesArriveInOrderAtTheCaretLineAndFixedEntriesWrite) {
 TEST_F(TextFormTest, FileDialogsWaitForASavedNovel) {
     Show({"a"});
     Session().State().hasFileName = false;
-    Form().RunCommand(ID_COMMAND_DIALOG + static_cast<int>(CommandDialog::Graphic));
+    Form().RunCommand(ID_COMMAND_DIALOG + static_cast<int>(CommandDialog::GraphLoad));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "このコマンドを入力するには、\r\nデータを一度保存してください。");
+    EXPECT_EQ(ui.messages[0].text,
+              "このコマンドを入力するには、\r\nデータを一度保存してください。");
     EXPECT_EQ(ui.messages[0].caption, "エラー");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"a"}));
-    // A dialog without files opens (once the dialogs exist) without asking.
+    // A dialog without files opens without asking; confirmed, its line arrives after the
+    // caret's line.
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        if (const HWND wait = FindWindowW(nullptr, L"時間待ち")) {
+            KillTimer(nullptr, timer);
+            PostMessageW(wait, WM_COMMAND, IDOK, 0);
+        }
+    });
+    CaretAt(0, 1);
     Form().RunCommand(ID_COMMAND_DIALOG + static_cast<int>(CommandDialog::Wait));
     EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"a", ".Wait 1000"}));
 }
 
 TEST_F(TextFormTest, LinkRowsShowTheSlotsAndMoveUpAndDown) {
@@ -273,8 +283,7 @@ TEST_F(TextFormTest, LinkDialogFollowsTheCounterRangeAndOkWritesTheSlot) {
         EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDC_COUNTER_COMBO)));
         test::SaveScreenshot(dialog.Handle(), "link-dialog");
         SendMessageW(dialog.Item(IDC_COUNTER_COMBO), CB_SETCURSEL, 1, 0);
-        SendMessageW(dialog.Handle(), WM_COMMAND,
-                     MAKEWPARAM(IDC_COUNTER_COMBO, CBN_SELCHANGE),
+        SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_COUNTER_COMBO, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(dialog.Item(IDC_COUNTER_COMBO)));
         EXPECT_EQ(dialog.Text(IDC_COUNTER_VALUE), L"10");
         int low = 0;
@@ -345,9 +354,12 @@ TEST_F(TextFormTest, ReplaceConfirmationAnsweredNoThenAll) {
 TEST_F(TextFormTest, DecoratedCommandLinesAndTheCommandMenuOnScreen) {
     Show({".GraphLoad \"bg\\海.png\" BLIND 1", "はじめまして。@", ".Wait 1000",
           "  .Wait 100 (a text line)", ".BGMPlay \"music.ogg\" 2000", ".foo unknown",
-          "とても長い行がここに続きます。とても長い行がここに続きます。とても長い行がここに続きます。"
+          "とても長い行がここに続きます。とても長い行がここに続きます。とても長い行がここに続きます"
+          "。"
           "まだ続きます。",
-          ".CharSet \"主人公\" \"chara\\hero_standing_pose_with_a_very_long_name_for_the_wrapping_test.png\" MIDDLE CENTER",
+          ".CharSet \"主人公\" "
+          "\"chara\\hero_standing_pose_with_a_very_long_name_for_the_wrapping_test.png\" MIDDLE "
+          "CENTER",
           ".CharClear"});
     Session().State().hasFileName = true;
     Pump(100);

@@ -144,8 +144,8 @@ TEST_F(MainFormTest, StartupShowsANewNovelInTheFrameWithItsChildWindows) {
     Start();
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
     // One splash step per window: the frame, its three children, the about box, the playtest
-    // dialog, the build wizard and the novel check.
-    EXPECT_EQ(Editor().StartupSteps(), 8);
+    // dialog, the build wizard, the novel check and the command dialogs' opener.
+    EXPECT_EQ(Editor().StartupSteps(), 9);
     // No MVSound.mvx in this program folder: one message, and the editor goes on; no settings
     // file yet: the first-run question follows once the window is on screen.
     ASSERT_EQ(ui.messages.size(), 2u);
