@@ -112,7 +112,9 @@ TEST_F(PlaytestGuiTest, StartsTheRuntimeWithTheCommandLineAndKeepsTheOptions) {
     EXPECT_TRUE(
         SendMessageW(Editor().MainForm().Tools().Handle(), TB_ISBUTTONENABLED, ID_TESTPLAY, 0));
     // An edit in the text editor makes the novel modified; the playtest leaves it so.
-    test::Type(Window<TTextForm>().Editor().Handle(), L".GraphLoad bg\\room.bmp\r\n海を見た.");
+    ScriptEditControl& editor = Window<TTextForm>().Editor();
+    editor.SelectAll();
+    editor.ReplaceSelection(NarrowToShiftJis(L".GraphLoad bg\\room.bmp\r\n海を見た."));
     Pump(50);
     ASSERT_TRUE(State().modified);
     const std::wstring title = Title();
