@@ -24,7 +24,7 @@ std::string WithNumbers(std::string line, std::initializer_list<int> numbers) {
 
 } // namespace
 
-std::string FadeSpecification(const FadeChoice& fade) {
+std::string FadeArguments(const FadeChoice& fade) {
     if (fade.effect < 1 || fade.effect >= kFadeEffectCount)
         return {};
     std::string text = WithNumbers(std::string(FadeEffectKeyword(fade.effect)), {fade.variation});
@@ -59,12 +59,12 @@ std::string NextPageCommand() { return ".NextPage"; }
 std::string WaitCommand(int milliseconds) { return WithNumbers(".Wait", {milliseconds}); }
 
 std::string GraphLoadCommand(std::string_view file, const FadeChoice& fade) {
-    return ".GraphLoad " + Quoted(file) + " " + FadeSpecification(fade);
+    return ".GraphLoad " + Quoted(file) + " " + FadeArguments(fade);
 }
 
 std::string GraphFillCommand(Rgb color, std::optional<int> opacity, const FadeChoice& fade) {
     return WithNumbers(".GraphFill", {color.red, color.green, color.blue, opacity.value_or(100)}) +
-           " " + FadeSpecification(fade);
+           " " + FadeArguments(fade);
 }
 
 std::string CharSetCommand(std::string_view name, std::string_view file, VerticalPlacement vertical,

@@ -10,14 +10,14 @@
 // given, between double quotes.
 namespace miravo {
 
-// A fade specification: nothing (the standard fade), "<EFFECT> <variation>" (standard speed) or
+// The fade arguments: nothing (the standard fade), "<EFFECT> <variation>" (standard speed) or
 // "<EFFECT> <variation> <speed>". Effect 0 ("DEFAULT") or an unknown number gives nothing.
 struct FadeChoice {
     int effect = 0;    // 1 to 9: the effect keywords NONE .. CROSSLINE
     int variation = 1; // 1-based
     int speed = -1;    // milliseconds; -1: the standard speed
 };
-std::string FadeSpecification(const FadeChoice& fade);
+std::string FadeArguments(const FadeChoice& fade);
 
 enum class VerticalPlacement { Top, Middle, Bottom };
 enum class HorizontalPlacement { Left, Center, Right };

@@ -44,7 +44,7 @@ struct FadeVariationEntry {
 std::vector<FadeVariationEntry> FadeVariationList(int type);
 
 // Edge width of the preview: 0 for NONE, 255 for BLEND, 24 for every other effect. (The
-// fade specification a script carries is novel/CommandStrings.h's FadeSpecification.)
+// fade arguments a script carries is novel/CommandStrings.h's FadeArguments.)
 int FadeEdgeWidth(int type);
 
 } // namespace miravo

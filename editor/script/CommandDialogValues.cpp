@@ -10,8 +10,8 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 } // namespace
 
-std::string GraphicResult(std::string_view file, std::string_view fadeSpecification) {
-    return Quoted(file) + " " + std::string(fadeSpecification);
+std::string GraphicResult(std::string_view file, std::string_view fadeArguments) {
+    return Quoted(file) + " " + std::string(fadeArguments);
 }
 
 std::string SoundResult(std::string_view file, std::optional<int> fadeIn) {

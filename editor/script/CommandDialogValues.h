@@ -13,7 +13,7 @@
 namespace miravo {
 
 // The graphic dialog's result, `"<file>" <fade>`: the blank after the quote always.
-std::string GraphicResult(std::string_view file, std::string_view fadeSpecification);
+std::string GraphicResult(std::string_view file, std::string_view fadeArguments);
 // The sound dialogs' result, `"<file>"`, with " <fade-in>" when one is given.
 std::string SoundResult(std::string_view file, std::optional<int> fadeIn);
 // The character dialog's result, `"<name>" "<file>" <V> <H>`.

@@ -12,7 +12,7 @@ FadeFormResult FadeResultOf(const FadeFormValues& values) {
     result.choice.effect = values.standardEffect ? 0 : values.typeRow + 1;
     result.choice.variation = values.variationRow + 1;
     result.choice.speed = values.standardSpeed ? -1 : values.speed;
-    result.specification = FadeSpecification(result.choice);
+    result.fadeArguments = FadeArguments(result.choice);
     return result;
 }
 

@@ -30,10 +30,10 @@ struct NovelFadeDefault {
 };
 
 // Outputs after OK: type 0 for the standard effect, else row + 1; variation row + 1; speed -1 for
-// the standard speed; the specification text.
+// the standard speed; the fade arguments as the script writes them.
 struct FadeFormResult {
     FadeChoice choice;
-    std::string specification;
+    std::string fadeArguments;
 };
 FadeFormResult FadeResultOf(const FadeFormValues& values);
 

@@ -36,15 +36,15 @@ void FadePanel::Show(bool visible) {
 
 void FadePanel::Reset() { Set({}, {}); }
 
-void FadePanel::Set(const FadeChoice& choice, std::string specification) {
+void FadePanel::Set(const FadeChoice& choice, std::string fadeArguments) {
     choice_ = choice;
-    specification_ = std::move(specification);
+    fadeArguments_ = std::move(fadeArguments);
     Update();
 }
 
 void FadePanel::Change(HWND owner, TComFadeForm& fade) {
     if (fade.ShowModal(owner) == IDOK)
-        Set(fade.Result().choice, fade.Result().specification);
+        Set(fade.Result().choice, fade.Result().fadeArguments);
 }
 
 void FadePanel::Update() {
@@ -129,7 +129,7 @@ void TComBackgraphForm::EntryClicked() {
 
 bool TComBackgraphForm::OnOK() {
     file_ = ItemText(IDC_COM_FILE);
-    result_ = GraphicResult(NarrowToShiftJis(file_), panel_.Specification());
+    result_ = GraphicResult(NarrowToShiftJis(file_), panel_.FadeArguments());
     return true;
 }
 

@@ -27,16 +27,16 @@ public:
     void Reset(); // the standard fade
     // Opens the fade dialog; its confirmed choice replaces this one.
     void Change(HWND owner, TComFadeForm& fade);
-    void Set(const FadeChoice& choice, std::string specification);
+    void Set(const FadeChoice& choice, std::string fadeArguments);
     const FadeChoice& Choice() const { return choice_; }
-    const std::string& Specification() const { return specification_; }
+    const std::string& FadeArguments() const { return fadeArguments_; }
 
 private:
     void Update();
     HWND dialog_ = nullptr;
     std::vector<HWND> controls_;
     FadeChoice choice_;
-    std::string specification_;
+    std::string fadeArguments_;
 };
 
 class TComBackgraphForm : public Dialog {

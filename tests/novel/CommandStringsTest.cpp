@@ -8,12 +8,12 @@
 using namespace miravo;
 using miravo::test::Sj;
 
-TEST(CommandStrings, FadeSpecifications) {
-    EXPECT_EQ(FadeSpecification({}), "");
-    EXPECT_EQ(FadeSpecification({0, 3, 500}), ""); // DEFAULT is never written
-    EXPECT_EQ(FadeSpecification({2, 1, -1}), "BLIND 1");
-    EXPECT_EQ(FadeSpecification({6, 2, 1250}), "R-SUTTER 2 1250");
-    EXPECT_EQ(FadeSpecification({10, 1, 250}), "");
+TEST(CommandStrings, FadeArguments) {
+    EXPECT_EQ(FadeArguments({}), "");
+    EXPECT_EQ(FadeArguments({0, 3, 500}), ""); // DEFAULT is never written
+    EXPECT_EQ(FadeArguments({2, 1, -1}), "BLIND 1");
+    EXPECT_EQ(FadeArguments({6, 2, 1250}), "R-SUTTER 2 1250");
+    EXPECT_EQ(FadeArguments({10, 1, 250}), "");
 }
 
 TEST(CommandStrings, GraphicCommandsKeepTheirTrailingBlank) {

@@ -9,7 +9,7 @@
 
 using namespace miravo;
 
-TEST(FadeEffects, TableLookupsAndSpecifications) {
+TEST(FadeEffects, TableLookupsAndFadeArguments) {
     EXPECT_EQ(FadeNumberOf("blend"), 4);
     EXPECT_EQ(FadeNumberOf("R-SHUTTER"), 0);
     EXPECT_EQ(FadeNumberOf("r-sutter"), 6);

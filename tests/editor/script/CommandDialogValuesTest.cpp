@@ -9,11 +9,11 @@ using namespace miravo;
 
 TEST(FadeFormValues, OutputsPresetAndPreview) {
     FadeFormValues values;
-    // Confirming the standard effect: type 0, no specification, the speed from the radio group.
+    // Confirming the standard effect: type 0, no fade arguments, the speed from the radio group.
     FadeFormResult result = FadeResultOf(values);
     EXPECT_EQ(result.choice.effect, 0);
     EXPECT_EQ(result.choice.speed, -1);
-    EXPECT_EQ(result.specification, "");
+    EXPECT_EQ(result.fadeArguments, "");
 
     PresetFadeValues(values, 2, 2, 1250); // BLIND, 2.たて, 1250
     EXPECT_FALSE(values.standardEffect);
@@ -21,9 +21,9 @@ TEST(FadeFormValues, OutputsPresetAndPreview) {
     EXPECT_EQ(values.variationRow, 1);
     EXPECT_FALSE(values.standardSpeed);
     EXPECT_EQ(values.speed, 1250);
-    EXPECT_EQ(FadeResultOf(values).specification, "BLIND 2 1250");
+    EXPECT_EQ(FadeResultOf(values).fadeArguments, "BLIND 2 1250");
     values.standardSpeed = true;
-    EXPECT_EQ(FadeResultOf(values).specification, "BLIND 2");
+    EXPECT_EQ(FadeResultOf(values).fadeArguments, "BLIND 2");
 
     const NovelFadeDefault novel{"camera", 1, 900};
     EXPECT_EQ(PreviewChoiceOf(values, novel).speed, 900);

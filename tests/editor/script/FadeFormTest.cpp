@@ -56,7 +56,7 @@ TEST_F(FadeFormTest, FirstOpeningStandardChoiceAndItsOutputs) {
     test::SaveScreenshot(driver.Handle(), "fade-standard-disabled");
     EXPECT_EQ(driver.Press(IDOK), IDOK);
     EXPECT_EQ(form.Result().choice.effect, 0);
-    EXPECT_EQ(form.Result().specification, "");
+    EXPECT_EQ(form.Result().fadeArguments, "");
     EXPECT_FALSE(form.Animating()); // hidden: both timers stopped
 
     // Second opening: "指定する(&A)", a type click rebuilds the variations.
@@ -71,7 +71,7 @@ TEST_F(FadeFormTest, FirstOpeningStandardChoiceAndItsOutputs) {
     EXPECT_TRUE(IsWindowEnabled(again.Item(IDC_FADE_SPEED)));
     SetWindowTextW(again.Item(IDC_FADE_SPEED), L"30000"); // forced into 250..20000
     EXPECT_EQ(again.Press(IDOK), IDOK);
-    EXPECT_EQ(form.Result().specification, "SHUTTER 1 20000");
+    EXPECT_EQ(form.Result().fadeArguments, "SHUTTER 1 20000");
     EXPECT_EQ(form.Result().choice.speed, 20000);
 }
 
@@ -90,13 +90,13 @@ TEST_F(FadeFormTest, NoStandardModeWithAPreset) {
         EXPECT_EQ(driver.Text(IDC_FADE_SPEED), L"1250");
         EXPECT_EQ(driver.Press(IDOK), IDOK);
     }
-    EXPECT_EQ(form.Result().specification, "BLIND 2 1250");
+    EXPECT_EQ(form.Result().fadeArguments, "BLIND 2 1250");
     // The mode lasts one opening; the variation returns to the first entry.
     DialogDriver again(form);
     EXPECT_EQ(ClientHeight(again.Handle()), 361);
     EXPECT_EQ(ComboSelection(again.Item(IDC_FADE_VARIATIONS)), L"1.よこ");
     EXPECT_EQ(again.Press(IDCANCEL), IDCANCEL);
-    EXPECT_EQ(form.Result().specification, "BLIND 2 1250"); // Cancel changes no output
+    EXPECT_EQ(form.Result().fadeArguments, "BLIND 2 1250"); // Cancel changes no output
 }
 
 TEST_F(FadeFormTest, StillPreviewWhenTheNovelDefaultNamesNoEffect) {
