@@ -1,6 +1,7 @@
 #include "editor/properties/NovelPropertyValues.h"
 
 #include "novel/ShiftJis.h"
+#include "picture/FadeEffects.h"
 
 #include <cmath>
 #include <optional>
@@ -50,10 +51,6 @@ void WriteGroup(PropertyGroup group, const NovelPropertyValues& values, Field& f
     else if (rule.whenNoneChecked)
         field = static_cast<Field>(*rule.whenNoneChecked);
 }
-
-constexpr std::array<std::string_view, kFadeEffectCount> kFadeDisplayNames{
-    "標準のフェード効果", "効果なし", "ブラインド", "シャッター",  "ブレンド", "パズル",
-    "回転シャッター",     "カメラ",   "風",         "クロスライン"};
 
 } // namespace
 
@@ -152,11 +149,6 @@ void ResetMidiOptions(NovelPropertyValues& values) {
     values.midiQuickStart = true;
     values.midiGMReset = false;
     values.midiGSReset = false;
-}
-
-std::string_view FadeDisplayName(int effect) {
-    return effect >= 0 && effect < kFadeEffectCount ? kFadeDisplayNames[effect]
-                                                    : std::string_view();
 }
 
 WorkingFadeTexts WorkingFadeTextsOf(const WorkingFade& fade) {

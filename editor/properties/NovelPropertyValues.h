@@ -87,8 +87,6 @@ struct WorkingFadeTexts {
     std::string speed;
 };
 WorkingFadeTexts WorkingFadeTextsOf(const WorkingFade& fade);
-// "標準のフェード効果", "効果なし", ... for 0 to 9; empty for any other number.
-std::string_view FadeDisplayName(int effect);
 
 // Where a picture goes in a preview panel: as wide as the panel, or as high when that is too
 // tall, proportions kept, centred (halves rounded toward zero).

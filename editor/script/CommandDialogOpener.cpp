@@ -26,9 +26,14 @@ TCommandDialogOpener::TCommandDialogOpener(EditorSession& session, HWND owner,
 
 TCommandDialogOpener::~TCommandDialogOpener() = default;
 
-bool TCommandDialogOpener::OpenCommandDialog(CommandDialog dialog, ICommandSink& sink) {
+TCommandDialogs& TCommandDialogOpener::Dialogs() {
     if (!dialogs_)
         dialogs_ = std::make_unique<TCommandDialogs>(session_.Ui(), engine_ ? engine_() : nullptr);
+    return *dialogs_;
+}
+
+bool TCommandDialogOpener::OpenCommandDialog(CommandDialog dialog, ICommandSink& sink) {
+    Dialogs();
     const EditorState& state = session_.State();
     const CNovelModel& model = session_.Model();
     const CommandDialogContext context{.novelFolder = state.hasFileName

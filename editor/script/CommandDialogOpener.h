@@ -23,6 +23,8 @@ public:
     ~TCommandDialogOpener() override;
 
     bool OpenCommandDialog(CommandDialog dialog, ICommandSink& sink) override;
+    // The dialogs themselves (made now if not yet), for the windows that borrow them as choosers.
+    TCommandDialogs& Dialogs();
 
 private:
     EditorSession& session_;

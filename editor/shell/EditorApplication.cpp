@@ -5,6 +5,7 @@
 #include "editor/distribution/ExeWizardForm.h"
 #include "editor/distribution/TestPlayForm.h"
 #include "editor/properties/CounterForm.h"
+#include "editor/properties/NovelPropertyForm.h"
 #include "editor/script/CommandDialogOpener.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/AboutForm.h"
@@ -48,6 +49,12 @@ EditorApplication::EditorApplication(IUserInteraction& ui, const EditorOptions& 
         [this] {
             windows_.Add<TCommandDialogOpener>(*session_, MainForm().Handle(),
                                                [this] { return soundEngine_.get(); });
+        },
+        [this] {
+            windows_
+                .Add<TNovelPropertyForm>(
+                    *session_, [this] { return &Window<TCommandDialogOpener>().Dialogs(); })
+                .AttachTo(MainForm());
         },
     };
     startupSteps_ = static_cast<int>(windows.size());

@@ -174,7 +174,7 @@ TEST(NovelPropertyValuesTest, FadeLabelsPreviewFitAndMidiDefaults) {
     EXPECT_EQ(texts.type, "回転シャッター");
     EXPECT_EQ(texts.variation, "バリエーション : 2");
     EXPECT_EQ(texts.speed, "スピード : 1250ミリ秒");
-    EXPECT_EQ(FadeDisplayName(10), "");
+    EXPECT_EQ(WorkingFadeTextsOf({10, 1, 500}).type, "標準のフェード効果");
 
     // Wide pictures fill the width, tall ones the height; both centred.
     EXPECT_EQ(FitPreview(640, 480, 200, 120), (PreviewFit{20, 0, 160, 120}));
