@@ -64,10 +64,10 @@ const Entry kEntries[] = {
     {0, Kind::Push, IDC_FADE_BUTTON, 230, 186, 90, kButton, L"変更(&C)"},
     // フォント
     {1, Kind::Label, -1, 0, 4, 200, kLine, L"標準のフォント:"},
-    {1, Kind::RadioFirst, IDC_FONT_GOTHIC, 16, 24, 120, 20, L"ゴシック(&G)"},
-    {1, Kind::Radio, IDC_FONT_MINCHO, 140, 24, 120, 20, L"明朝(&M)"},
+    {1, Kind::RadioFirst, IDC_PROPERTY_FONT_GOTHIC, 16, 24, 120, 20, L"ゴシック(&G)"},
+    {1, Kind::Radio, IDC_PROPERTY_FONT_MINCHO, 140, 24, 120, 20, L"明朝(&M)"},
     {1, Kind::Label, -1, 0, 58, 80, kLine, L"サイズ(&S):"},
-    {1, Kind::Numeral, IDC_FONT_SIZE, 80, 54, 70, kField},
+    {1, Kind::Numeral, IDC_PROPERTY_FONT_SIZE, 80, 54, 70, kField},
     {1, Kind::Label, -1, 156, 58, 60, kLine, L"ドット"},
     {1, Kind::Check, IDC_FONT_AA_CHECK, 0, 88, 300, 20, L"輪郭をきれいに表示(&A)", kVisible,
      L"文字がよりきれいになりますが、表示速度が若干落ちます。"},
@@ -153,7 +153,7 @@ const Entry kEntries[] = {
 // The buttons of each radio group, in the group's order (PropertyGroup).
 const std::vector<int> kGroupButtons[kPropertyGroupCount] = {
     {IDC_SAVE_MANUAL_RADIO, IDC_SAVE_NONE_RADIO, IDC_SAVE_AUTO_RADIO},
-    {IDC_FONT_GOTHIC, IDC_FONT_MINCHO},
+    {IDC_PROPERTY_FONT_GOTHIC, IDC_PROPERTY_FONT_MINCHO},
     {IDC_STYLE_BORDER, IDC_STYLE_SHADOW},
     {IDC_DISP_FULL_RADIO, IDC_DISP_WINDOW_RADIO},
     {IDC_SKIP_MENULINK_RADIO, IDC_SKIP_ITEM_RADIO},

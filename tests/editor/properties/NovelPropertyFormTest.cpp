@@ -3,6 +3,7 @@
 // main window's command.
 #include "editor/properties/NovelPropertyForm.h"
 #include "editor/properties/NovelPropertyResource.h"
+#include "editor/script/CommandDialogResources.h"
 #include "editor/shell/Resource.h"
 #include "novel/NovelDocument.h"
 #include "novel/ShiftJis.h"
@@ -41,13 +42,16 @@ std::string BmpFile(int width, int height) {
     return bytes;
 }
 
-// While a modal dialog runs: the first active window whose caption ends with `caption` is
-// confirmed with OK (a thread timer, which the modal loop dispatches). Returns the timer.
+// While a modal dialog runs: the first active window whose caption ends with `caption` gets
+// `file` in its file field (when given) and is confirmed with OK, from a thread timer that the
+// modal loop dispatches.
 struct ModalConfirmer {
     static inline std::wstring caption;
+    static inline std::wstring file;
     static inline HWND seen = nullptr;
-    explicit ModalConfirmer(std::wstring wanted) {
+    explicit ModalConfirmer(std::wstring wanted, std::wstring fileText = {}) {
         caption = std::move(wanted);
+        file = std::move(fileText);
         seen = nullptr;
         timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
             const HWND active = GetActiveWindow();
@@ -55,6 +59,8 @@ struct ModalConfirmer {
             GetWindowTextW(active, text, 128);
             if (active != seen && std::wstring_view(text).ends_with(caption)) {
                 seen = active;
+                if (!file.empty())
+                    SetDlgItemTextW(active, IDC_COM_FILE, file.c_str());
                 PostMessageW(active, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             }
         });
@@ -168,9 +174,9 @@ TEST_F(NovelPropertyFormTest, PagesShowTheirControlsAndOkWritesWhatWasChanged) {
             int shown;
         };
         const PageCheck pages[] = {
-            {0, IDC_TITLE_EDIT},         {1, IDC_FONT_GOTHIC},      {2, IDC_CHAR_FADE_BUTTON},
-            {3, IDC_DISP_WINDOW_RADIO},  {4, IDC_LOGO_PREVIEW},     {5, IDC_TITLE_PREVIEW},
-            {6, IDC_SAVE_MANUAL_RADIO},  {7, IDC_MIDI_DEFAULT_BTN}, {8, IDC_SKIP_ITEM_RADIO},
+            {0, IDC_TITLE_EDIT},         {1, IDC_PROPERTY_FONT_GOTHIC}, {2, IDC_CHAR_FADE_BUTTON},
+            {3, IDC_DISP_WINDOW_RADIO},  {4, IDC_LOGO_PREVIEW},         {5, IDC_TITLE_PREVIEW},
+            {6, IDC_SAVE_MANUAL_RADIO},  {7, IDC_MIDI_DEFAULT_BTN},     {8, IDC_SKIP_ITEM_RADIO},
             {9, IDC_NUMBERING_ALPHABET},
         };
         EXPECT_EQ(Form().ActivePage(), 0);
@@ -220,8 +226,8 @@ TEST_F(NovelPropertyFormTest, PagesShowTheirControlsAndOkWritesWhatWasChanged) {
         dialog.SetCheck(IDC_MIDI_GS_CHECK, true);
         dialog.SetCheck(IDC_NUMBERING_NUMERIC, false);
         dialog.SetCheck(IDC_NUMBERING_ALPHABET, true);
-        dialog.SetCheck(IDC_FONT_GOTHIC, false);
-        dialog.SetCheck(IDC_FONT_MINCHO, true);
+        dialog.SetCheck(IDC_PROPERTY_FONT_GOTHIC, false);
+        dialog.SetCheck(IDC_PROPERTY_FONT_MINCHO, true);
         dialog.SetText(IDC_TITLE_EDIT, L"新しい題");
         EXPECT_EQ(dialog.Press(IDOK), IDOK);
     }
@@ -265,6 +271,41 @@ TEST_F(NovelPropertyFormTest, ChoosersNeedASavedNovelAndCancelWritesNothing) {
     }
     EXPECT_EQ(Header(), before);
     EXPECT_FALSE(State().modified);
+}
+
+// With a saved novel the "参照" buttons borrow the command dialogs: the graphic dialog without
+// its fade panel, the MIDI dialog and the sound dialog captioned "サウンド再生".
+TEST_F(NovelPropertyFormTest, ChoosersFillTheFieldsOfASavedNovel) {
+    OpenNovel();
+    test::DialogDriver dialog(Form(), Main());
+    Form().SelectPage(4);
+    EXPECT_EQ(dialog.Text(IDC_LOGO_PREVIEW), L"(画像なし)");
+    struct Chooser {
+        int button;
+        const wchar_t* caption;
+        const wchar_t* file;
+        int edit;
+    };
+    const Chooser choosers[] = {
+        {IDC_LOGO_GRAPH_SELECT, L"グラフィック", L"title.bmp", IDC_LOGO_GRAPHIC_EDIT},
+        {IDC_LOGO_MIDI_SELECT, L"MIDI再生", L"bgm\\logo.mid", IDC_LOGO_MIDI_EDIT},
+        {IDC_LOGO_WAVE_SELECT, L"サウンド再生", L"se\\logo.ogg", IDC_LOGO_WAVE_EDIT},
+    };
+    for (const Chooser& chooser : choosers) {
+        SCOPED_TRACE(chooser.button);
+        ModalConfirmer confirm(chooser.caption, chooser.file);
+        dialog.Press(chooser.button);
+        EXPECT_NE(ModalConfirmer::seen, nullptr);
+        EXPECT_EQ(dialog.Text(chooser.edit), chooser.file);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(Form().LogoPreview().picture.has_value());
+    test::Pump(200);
+    test::SaveScreenshot(dialog.Handle(), "novel_property_logo_chosen");
+    EXPECT_EQ(dialog.Press(IDOK), IDOK);
+    EXPECT_EQ(Header().LogoGraphic, "title.bmp");
+    EXPECT_EQ(Header().LogoMidi, "bgm\\logo.mid");
+    EXPECT_EQ(Header().LogoWave, "se\\logo.ogg");
 }
 
 // The menu's command (also Ctrl+P and the tool button) shows the dialog modally and rebuilds
