@@ -1,0 +1,45 @@
+#include "runtime/AutoPlay.h"
+
+#include "novel/ScriptSyntax.h"
+
+namespace miravo::runtime {
+
+std::vector<int> ParseAutoChoices(std::string_view text) {
+    std::vector<int> choices;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        if (const auto number = ParseScriptNumber(text.substr(0, comma)))
+            choices.push_back(*number);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    }
+    return choices;
+}
+
+AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
+                        std::size_t maxStops) {
+    AutoPlayResult result;
+    std::size_t next = 0;
+    player.StartNewPlay();
+    for (std::size_t stops = 0; stops < maxStops; ++stops) {
+        const Stop stop = player.Run();
+        switch (stop.kind) {
+        case StopKind::Click: ++result.pages; break;
+        case StopKind::Wait: break;
+        case StopKind::Choice: {
+            ++result.menus;
+            std::size_t index = 0;
+            if (next < choices.size()) {
+                const int wanted = choices[next++];
+                if (wanted >= 1 && std::size_t(wanted) <= stop.choices.size())
+                    index = std::size_t(wanted - 1);
+            }
+            player.Choose(index);
+            break;
+        }
+        case StopKind::Ending: result.ended = true; return result;
+        }
+    }
+    return result;
+}
+
+} // namespace miravo::runtime
