@@ -1,6 +1,9 @@
 #include "runtime/AutoPlay.h"
 
+#include "novel/NovelData.h"
 #include "novel/ScriptSyntax.h"
+#include "novel/ShiftJis.h"
+#include "runtime/PlayTrace.h"
 
 namespace miravo::runtime {
 
@@ -40,6 +43,18 @@ AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
         }
     }
     return result;
+}
+
+AutoRun RunAutomatically(const CNovelModel& model, std::string_view choices, RandomSource random) {
+    PlayTrace trace;
+    const std::string title = "Title: " + sjis::ToUtf8(model.Header.Title);
+    trace.Note(title);
+    ScriptPlayer player(model, trace, std::move(random));
+    AutoRun run;
+    run.ended = AutoPlay(player, ParseAutoChoices(choices)).ended;
+    trace.Note(title);
+    run.trace = trace.Text();
+    return run;
 }
 
 } // namespace miravo::runtime

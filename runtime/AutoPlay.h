@@ -3,6 +3,7 @@
 #include "runtime/ScriptPlayer.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,5 +24,22 @@ struct AutoPlayResult {
 // Plays from the start item to an ending, at most `maxStops` stops.
 AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
                         std::size_t maxStops = 1000000);
+
+} // namespace miravo::runtime
+
+namespace miravo {
+struct CNovelModel;
+}
+
+namespace miravo::runtime {
+
+// The whole "/auto" run of a program: the title screen, one play from its start, and back to
+// the title; the trace of it ("Title: <title>" before and after the play).
+struct AutoRun {
+    std::string trace; // UTF-8 lines
+    bool ended = false;
+};
+AutoRun RunAutomatically(const CNovelModel& model, std::string_view choices,
+                         RandomSource random = DefaultRandomSource());
 
 } // namespace miravo::runtime

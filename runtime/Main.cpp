@@ -3,6 +3,7 @@
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 #include "novel/ShiftJis.h"
+#include "runtime/AutoPlay.h"
 #include "runtime/NovelSource.h"
 #include "runtime/PlayerWindow.h"
 #include "runtime/RuntimeReport.h"
@@ -65,6 +66,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         } catch (const std::exception&) {
             return 1;
         }
+    }
+    if (arguments.autoPlay) {
+        const runtime::AutoRun run =
+            runtime::RunAutomatically(novel.model, arguments.autoChoices);
+        if (!arguments.traceFile.empty()) {
+            try {
+                WriteFileAtomically(PathFromUtf8(arguments.traceFile), run.trace);
+            } catch (const std::exception&) {
+                return 1;
+            }
+        }
+        return run.ended ? 0 : 1;
     }
     runtime::PlayerWindow window(instance, runtime::StartScreenOf(novel.model));
     if (!window.Created())

@@ -121,3 +121,49 @@ TEST(RuntimeProgram, PlaytestCommandLine) {
     EXPECT_NE(text.find("sample.mvb\n"), std::string::npos) << text;
     ExpectEveryFileAt(text, sample, "novel folder");
 }
+
+// A program built from the sample novel plays it from its package to each ending, answering
+// every click at once and taking the listed choices; the trace shows the path.
+TEST(RuntimeProgram, BuiltProgramPlaysTheSampleToEachEnding) {
+    Sample sample;
+    TempFolder temp;
+    auto disk = MakeDiskFileSystem();
+    const ExeBuildPaths paths{BuildTreePath(MIRAVO_RUNTIME_PROGRAM),
+                              BuildTreePath(MIRAVO_SOUND_ENGINE), temp / "$testplay.tmp",
+                              sample.folder, temp / "play" / "story.exe"};
+    RecordingBuildView view;
+    const ExeBuildResult result = BuildExe(BuildMode::SingleFile, sample.model, sample.collected,
+                                           paths, 11, *disk, view);
+    ASSERT_TRUE(result.success) << view.log.back();
+    const struct {
+        const char* choices;
+        std::vector<const char*> expected; // in this order
+    } plays[] = {
+        {"2", {"Choices: 1.扉を開ける | 2.今日は帰る", "Chose: 今日は帰る", "Item: 帰り道",
+               "Page: 【エンド１　：　何もなかった夏】", "Ending: 帰り道"}},
+        {"1,1,2", {"Item: 本棚", "Counter: 手がかり = 1", "Item: 古い日記", "Chose: そっと棚に戻す",
+                   "Ending: ノーマルエンド"}},
+        {"1,2,1,1", {"Item: 会話", "Choices: 1.一緒に探そうか | 2.そろそろ帰るよ",
+                     "Counter: 好感度 = 3",
+                     "Choices: 1.一緒に帰ろう | 2.また明日", "Ending: ハッピーエンド"}},
+        {"1,1,1,1", {"Choices: 1.日記の続きを読もう | 2.また明日", "Item: 真相",
+                     "Command: .BGMPlay \"bgm\\title.ogg\" 1000", "Ending: エピローグ"}},
+    };
+    int run = 0;
+    for (const auto& play : plays) {
+        const auto trace = temp / ("trace" + std::to_string(run++) + ".txt");
+        EXPECT_EQ(RunAndWait("\"" + PathToUtf8(result.output) + "\" /auto:" + play.choices +
+                             " \"/trace:" + PathToUtf8(trace) + "\""),
+                  0);
+        const std::string text = TempFolder::Read(trace);
+        EXPECT_TRUE(text.starts_with("Title: 夏の終わりの図書室\nItem: プロローグ\n")) << text;
+        EXPECT_EQ(text.find("Skipped:"), std::string::npos) << text;
+        std::size_t at = 0;
+        for (const char* line : play.expected) {
+            const std::size_t found = text.find(std::string(line) + "\n", at);
+            EXPECT_NE(found, std::string::npos) << play.choices << ": " << line << "\n" << text;
+            if (found != std::string::npos)
+                at = found;
+        }
+    }
+}

@@ -3,6 +3,7 @@
 #include "tests/novel/SampleNovels.h"
 
 #include "novel/CommandStrings.h"
+#include "novel/PlaytestCommandLine.h"
 #include "novel/ShiftJis.h"
 #include "runtime/AutoPlay.h"
 #include "runtime/PlayTrace.h"
@@ -287,4 +288,25 @@ TEST(ScriptPlayer, SamplePlaysToEachEnding) {
                   0)
             << Joined(lines);
     }
+}
+
+TEST(RuntimeArguments, TraceAutoAndShots) {
+    const RuntimeArguments read = ParseRuntimeArguments(
+        "run.exe \"/trace:C:\\a b\\t.txt\" /auto:2,1 /shot:3:C:\\s.png /shot:x:y n.mve");
+    EXPECT_EQ(read.traceFile, "C:\\a b\\t.txt");
+    EXPECT_TRUE(read.autoPlay);
+    EXPECT_EQ(read.autoChoices, "2,1");
+    ASSERT_EQ(read.shots.size(), 1u);
+    EXPECT_EQ(read.shots[0].page, 3);
+    EXPECT_EQ(read.shots[0].file, "C:\\s.png");
+    EXPECT_EQ(read.unknown, std::vector<std::string>{"/shot:x:y"});
+    EXPECT_EQ(read.novelFile, "n.mve");
+    EXPECT_EQ(ParseAutoChoices("2,x,,13"), (std::vector<int>{2, 13}));
+
+    CNovelModel model;
+    model.Header.Title = "T";
+    AddItem(model, "s", {"a"});
+    const AutoRun run = RunAutomatically(model, "", Low());
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.trace, "Title: T\nItem: s\nPage: a\nEnding: s\nTitle: T\n");
 }
