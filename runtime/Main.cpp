@@ -68,8 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         }
     }
     if (arguments.autoPlay) {
-        const runtime::AutoRun run =
-            runtime::RunAutomatically(novel.model, arguments.autoChoices);
+        const runtime::AutoRun run = runtime::RunAutomatically(novel.model, arguments.autoChoices);
         if (!arguments.traceFile.empty()) {
             try {
                 WriteFileAtomically(PathFromUtf8(arguments.traceFile), run.trace);

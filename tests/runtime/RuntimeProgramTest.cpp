@@ -132,22 +132,25 @@ TEST(RuntimeProgram, BuiltProgramPlaysTheSampleToEachEnding) {
                               BuildTreePath(MIRAVO_SOUND_ENGINE), temp / "$testplay.tmp",
                               sample.folder, temp / "play" / "story.exe"};
     RecordingBuildView view;
-    const ExeBuildResult result = BuildExe(BuildMode::SingleFile, sample.model, sample.collected,
-                                           paths, 11, *disk, view);
+    const ExeBuildResult result =
+        BuildExe(BuildMode::SingleFile, sample.model, sample.collected, paths, 11, *disk, view);
     ASSERT_TRUE(result.success) << view.log.back();
     const struct {
         const char* choices;
         std::vector<const char*> expected; // in this order
     } plays[] = {
-        {"2", {"Choices: 1.扉を開ける | 2.今日は帰る", "Chose: 今日は帰る", "Item: 帰り道",
-               "Page: 【エンド１　：　何もなかった夏】", "Ending: 帰り道"}},
-        {"1,1,2", {"Item: 本棚", "Counter: 手がかり = 1", "Item: 古い日記", "Chose: そっと棚に戻す",
-                   "Ending: ノーマルエンド"}},
-        {"1,2,1,1", {"Item: 会話", "Choices: 1.一緒に探そうか | 2.そろそろ帰るよ",
-                     "Counter: 好感度 = 3",
-                     "Choices: 1.一緒に帰ろう | 2.また明日", "Ending: ハッピーエンド"}},
-        {"1,1,1,1", {"Choices: 1.日記の続きを読もう | 2.また明日", "Item: 真相",
-                     "Command: .BGMPlay \"bgm\\title.ogg\" 1000", "Ending: エピローグ"}},
+        {"2",
+         {"Choices: 1.扉を開ける | 2.今日は帰る", "Chose: 今日は帰る", "Item: 帰り道",
+          "Page: 【エンド１　：　何もなかった夏】", "Ending: 帰り道"}},
+        {"1,1,2",
+         {"Item: 本棚", "Counter: 手がかり = 1", "Item: 古い日記", "Chose: そっと棚に戻す",
+          "Ending: ノーマルエンド"}},
+        {"1,2,1,1",
+         {"Item: 会話", "Choices: 1.一緒に探そうか | 2.そろそろ帰るよ", "Counter: 好感度 = 3",
+          "Choices: 1.一緒に帰ろう | 2.また明日", "Ending: ハッピーエンド"}},
+        {"1,1,1,1",
+         {"Choices: 1.日記の続きを読もう | 2.また明日", "Item: 真相",
+          "Command: .BGMPlay \"bgm\\title.ogg\" 1000", "Ending: エピローグ"}},
     };
     int run = 0;
     for (const auto& play : plays) {
