@@ -27,7 +27,8 @@ AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
         const Stop stop = player.Run();
         switch (stop.kind) {
         case StopKind::Click: ++result.pages; break;
-        case StopKind::Wait: break;
+        case StopKind::Wait:
+        case StopKind::Fade: break;
         case StopKind::Choice: {
             ++result.menus;
             std::size_t index = 0;

@@ -67,7 +67,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             return 1;
         }
     }
-    if (arguments.autoPlay) {
+    // Without screenshots to take, "/auto" needs no window: the play runs straight through.
+    if (arguments.autoPlay && arguments.shots.empty()) {
         const runtime::AutoRun run = runtime::RunAutomatically(novel.model, arguments.autoChoices);
         if (!arguments.traceFile.empty()) {
             try {
@@ -78,8 +79,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         }
         return run.ended ? 0 : 1;
     }
-    runtime::PlayerWindow window(instance, runtime::StartScreenOf(novel.model));
+    runtime::PlayerWindow window(instance, novel, *files, arguments);
     if (!window.Created())
         return 1;
-    return window.Run(showCommand);
+    const int code = window.Run(showCommand);
+    if (!arguments.traceFile.empty()) {
+        try {
+            WriteFileAtomically(PathFromUtf8(arguments.traceFile), window.Trace().Text());
+        } catch (const std::exception&) {
+            return 1;
+        }
+    }
+    return code;
 }

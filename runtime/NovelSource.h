@@ -38,6 +38,11 @@ std::string_view DataLocationName(DataLocation location);
 DataLocation LocateDataFile(const LoadedNovel& novel, std::string_view name,
                             IBuildFileSystem& files);
 
+// The bytes of a data file from the first place that has it; none when it is missing, refused,
+// unreadable or larger than `maxBytes`.
+std::optional<std::string> ReadDataFile(const LoadedNovel& novel, std::string_view name,
+                                        IBuildFileSystem& files, std::int64_t maxBytes);
+
 // Every data file the novel names (as the build collects them) with where it was found.
 struct DataFile {
     std::string name; // Shift-JIS

@@ -233,6 +233,12 @@ std::optional<Stop> ScriptPlayer::CommandLine(const std::string& line) {
     const std::vector<std::string>& a = command.arguments;
     auto counterIndex = [&]() { return counters_.IndexOf(a[0]); };
     std::optional<Stop> stop;
+    // The script goes on once the picture has changed.
+    auto fadeStop = [&](const ResolvedFade& fade) {
+        if (fade.speed > 0 && fade.effect != FadeNumberOf("NONE"))
+            stop = StopOf(StopKind::Fade, fade.speed);
+        return fade;
+    };
     if (word == ".NEXTPAGE") {
         effects_.ClearPage();
     } else if (word == ".WAIT") {
@@ -243,12 +249,13 @@ std::optional<Stop> ScriptPlayer::CommandLine(const std::string& line) {
     } else if (word == ".GRAPHLOAD") {
         scene_.background = a[0];
         scene_.filled = false;
-        effects_.LoadGraphic(a[0], StandardFade(command.fade));
+        effects_.LoadGraphic(a[0], fadeStop(StandardFade(command.fade)));
     } else if (word == ".GRAPHFILL") {
         scene_.filled = true;
         scene_.fill = Rgb{command.numbers[0], command.numbers[1], command.numbers[2]};
         scene_.fillOpacity = command.numbers[3];
-        effects_.FillGraphic(scene_.fill, scene_.fillOpacity, StandardFade(command.fade));
+        effects_.FillGraphic(scene_.fill, scene_.fillOpacity,
+                             fadeStop(StandardFade(command.fade)));
     } else if (word == ".CHARSET") {
         SceneCharacter character{a[0], a[1], *VerticalPlacementOf(a[2]),
                                  *HorizontalPlacementOf(a[3])};
@@ -260,13 +267,13 @@ std::optional<Stop> ScriptPlayer::CommandLine(const std::string& line) {
         else
             shown.push_back(character);
         effects_.SetCharacter(character.name, character.file, character.vertical,
-                              character.horizontal, CharacterFade());
+                              character.horizontal, fadeStop(CharacterFade()));
     } else if (word == ".CHARDELETE") {
         std::erase_if(scene_.characters, [&](const auto& c) { return c.name == a[0]; });
-        effects_.DeleteCharacter(a[0], CharacterFade());
+        effects_.DeleteCharacter(a[0], fadeStop(CharacterFade()));
     } else if (word == ".CHARCLEAR") {
         scene_.characters.clear();
-        effects_.ClearCharacters(CharacterFade());
+        effects_.ClearCharacters(fadeStop(CharacterFade()));
     } else if (word == ".WINDOWSET" || word == ".LINKWINDOWSET") {
         const int window = model_.TextWindows.IndexOf(a[0]);
         if (window < 0)

@@ -18,6 +18,7 @@ namespace miravo::runtime {
 enum class StopKind {
     Click,  // text shown in full; a click or key goes on
     Wait,   // .Wait: go on after `milliseconds`
+    Fade,   // a picture changes through a fade of `milliseconds`: go on when it has finished
     Choice, // the menu is offered; Choose, then Run
     Ending, // the play is over: back to the title screen
 };

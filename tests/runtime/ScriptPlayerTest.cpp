@@ -220,6 +220,12 @@ TEST(ScriptPlayer, CommandsReachTheEffectsWithTheirResolvedFades) {
     ScriptPlayer player(model, recorder, Low());
     player.StartNewPlay();
     Stop stop = player.Run();
+    // Each picture change with a fade lets the script go on once it has finished.
+    for (const int fade : {800, 800, 250}) {
+        EXPECT_EQ(stop.kind, StopKind::Fade);
+        EXPECT_EQ(stop.milliseconds, fade);
+        stop = player.Run();
+    }
     EXPECT_EQ(stop.kind, StopKind::Wait);
     EXPECT_EQ(stop.milliseconds, 1000);
     const std::vector<ResolvedFade> fades{{3, 2, 800}, {2, 1, 800}, {4, 1, 250}, {1, 1, 500}};
