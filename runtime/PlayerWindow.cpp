@@ -46,8 +46,7 @@ std::wstring ChoicePrefix(int numbering, std::size_t index) {
 PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildFileSystem& files,
                            const RuntimeArguments& arguments)
     : instance_(instance), novel_(novel), files_(files), arguments_(arguments),
-      effects_(*this, trace_),
-      stage_([this](const std::string& name) { return Picture(name); }),
+      effects_(*this, trace_), stage_([this](const std::string& name) { return Picture(name); }),
       player_(novel.model, effects_), autoChoices_(ParseAutoChoices(arguments.autoChoices)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -69,9 +68,9 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
     bitmap_ = CreateDIBSection(memory_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
     oldBitmap_ = SelectObject(memory_, bitmap_);
     SetBkMode(memory_, TRANSPARENT);
-    fontState_ = FontState{novel.model.Header.FontKind == 1 ? FontFace::Mincho : FontFace::Gothic,
-                           novel.model.Header.FontSize,
-                           std::uint32_t(novel.model.Header.NormalColor)};
+    fontState_ =
+        FontState{novel.model.Header.FontKind == 1 ? FontFace::Mincho : FontFace::Gothic,
+                  novel.model.Header.FontSize, std::uint32_t(novel.model.Header.NormalColor)};
     MakeFont();
 
     const DWORD style = WS_OVERLAPPEDWINDOW;
@@ -93,8 +92,7 @@ PlayerWindow::~PlayerWindow() {
 }
 
 std::optional<CPicture> PlayerWindow::Picture(const std::string& name) {
-    const std::optional<std::string> bytes =
-        ReadDataFile(novel_, name, files_, kMaxDataFileBytes);
+    const std::optional<std::string> bytes = ReadDataFile(novel_, name, files_, kMaxDataFileBytes);
     if (bytes) {
         try {
             return ReadPicture(*bytes, sjis::ToUtf8(name));
@@ -111,11 +109,11 @@ void PlayerWindow::MakeFont() {
     if (font_)
         DeleteObject(font_);
     const bool smooth = novel_.model.Header.FontAntialias;
-    font_ = CreateFontW(-std::clamp(fontState_.size, 8, 200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                        FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
-                        FIXED_PITCH | FF_MODERN,
-                        fontState_.face == FontFace::Mincho ? L"MS Mincho" : L"MS Gothic");
+    font_ =
+        CreateFontW(-std::clamp(fontState_.size, 8, 200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN,
+                    fontState_.face == FontFace::Mincho ? L"MS Mincho" : L"MS Gothic");
     SelectObject(memory_, font_);
     rowsDirty_ = true;
 }
@@ -303,9 +301,9 @@ void PlayerWindow::Tick() {
         Continue();
         return;
     }
-    const bool pageShown = TypingDone() && !stage_.Fading() &&
-                           ((waitingClick_ || firstRow_ + VisibleRows() < rows_.size()) ||
-                            !choices_.empty());
+    const bool pageShown =
+        TypingDone() && !stage_.Fading() &&
+        ((waitingClick_ || firstRow_ + VisibleRows() < rows_.size()) || !choices_.empty());
     if (pageShown) {
         UpdateWindow(window_);
         ReachedPage();
@@ -397,9 +395,8 @@ void PlayerWindow::DrawString(int x, int y, const std::wstring& text, COLORREF c
     TextOutW(memory_, x, y, text.c_str(), int(text.size()));
 }
 
-void PlayerWindow::DrawRows(const std::vector<Row>& rows, std::size_t firstRow,
-                            std::size_t visible, double revealed, const RECT& area,
-                            int highlight) {
+void PlayerWindow::DrawRows(const std::vector<Row>& rows, std::size_t firstRow, std::size_t visible,
+                            double revealed, const RECT& area, int highlight) {
     double left = revealed;
     for (std::size_t i = 0; i < firstRow && i < rows.size(); ++i)
         left -= double(rows[i].text.size());
@@ -422,7 +419,8 @@ void PlayerWindow::Render() {
     GdiFlush();
     if (mode_ == Mode::Playing) {
         Layout();
-        const bool menuOverText = !choiceRows_.empty() && (!linkWindow_ || linkWindow_ == textWindow_);
+        const bool menuOverText =
+            !choiceRows_.empty() && (!linkWindow_ || linkWindow_ == textWindow_);
         if (textWindow_ && !menuOverText)
             DrawRows(rows_, firstRow_, VisibleRows(), revealed_, TextArea(), -1);
     }

@@ -254,8 +254,7 @@ std::optional<Stop> ScriptPlayer::CommandLine(const std::string& line) {
         scene_.filled = true;
         scene_.fill = Rgb{command.numbers[0], command.numbers[1], command.numbers[2]};
         scene_.fillOpacity = command.numbers[3];
-        effects_.FillGraphic(scene_.fill, scene_.fillOpacity,
-                             fadeStop(StandardFade(command.fade)));
+        effects_.FillGraphic(scene_.fill, scene_.fillOpacity, fadeStop(StandardFade(command.fade)));
     } else if (word == ".CHARSET") {
         SceneCharacter character{a[0], a[1], *VerticalPlacementOf(a[2]),
                                  *HorizontalPlacementOf(a[3])};

@@ -8,6 +8,7 @@
 #include "novel/NovelDocument.h"
 #include "novel/PlaytestCommandLine.h"
 #include "novel/ShiftJis.h"
+#include "picture/PictureReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -169,4 +170,65 @@ TEST(RuntimeProgram, BuiltProgramPlaysTheSampleToEachEnding) {
                 at = found;
         }
     }
+}
+
+namespace {
+
+// The lines of a trace that say what the reader saw: items, pages, menus and the ending.
+std::string SeenLines(const std::string& trace) {
+    std::string seen;
+    std::size_t start = 0;
+    while (start < trace.size()) {
+        const std::size_t end = trace.find('\n', start);
+        const std::string line = trace.substr(start, end - start);
+        for (const char* kind : {"Item: ", "Page: ", "Choices: ", "Ending: "})
+            if (line.starts_with(kind))
+                seen += line + "\n";
+        start = end == std::string::npos ? trace.size() : end + 1;
+    }
+    return seen;
+}
+
+int CountColour(const CRaster& raster, std::uint32_t colour, int left, int top, int right,
+                int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += raster.ColorAt(x, y) == colour;
+    return count;
+}
+
+} // namespace
+
+// The playtest opens the window and plays with the reader's clicks answered at once: the same
+// pages and menus as without a window, and screenshots of a page and of a menu.
+TEST(RuntimeProgram, WindowPlaysTheSampleAndSavesScreens) {
+    Sample sample;
+    TempFolder temp;
+    const auto windows = [](std::filesystem::path path) {
+        return PathToUtf8(path.make_preferred());
+    };
+    const std::string program = "\"" + PathToUtf8(BuildTreePath(MIRAVO_RUNTIME_PROGRAM)) +
+                                "\" \"*" + windows(sample.folder) + "\\\" \"" +
+                                windows(sample.folder / "sample.mve") + "\" /auto:1,2 ";
+    const auto menu = temp / "menu.png";
+    const auto page = temp / "page.png";
+    ASSERT_EQ(RunAndWait(program + "\"/trace:" + windows(temp / "window.txt") +
+                         "\" \"/shot:6:" + windows(menu) + "\" \"/shot:7:" + windows(page) + "\""),
+              0);
+    ASSERT_EQ(RunAndWait(program + "\"/trace:" + windows(temp / "plain.txt") + "\""), 0);
+    const std::string windowTrace = TempFolder::Read(temp / "window.txt");
+    EXPECT_EQ(SeenLines(windowTrace), SeenLines(TempFolder::Read(temp / "plain.txt")));
+    EXPECT_NE(windowTrace.find("Ending: ハッピーエンド\n"), std::string::npos) << windowTrace;
+    EXPECT_EQ(windowTrace.find("Missing:"), std::string::npos) << windowTrace;
+
+    // Text in the novel's white inside the message window's rectangle, different pictures.
+    const CPicture menuShot = LoadPictureFile(menu);
+    const CPicture pageShot = LoadPictureFile(page);
+    for (const CPicture* shot : {&menuShot, &pageShot}) {
+        ASSERT_EQ(shot->raster.Width(), 640);
+        ASSERT_EQ(shot->raster.Height(), 480);
+        EXPECT_GT(CountColour(shot->raster, 0xFFFFFF, 40, 350, 600, 460), 200);
+    }
+    EXPECT_NE(menuShot.raster.ColorAt(320, 150), pageShot.raster.ColorAt(320, 150));
 }
