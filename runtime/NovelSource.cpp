@@ -116,6 +116,39 @@ std::optional<std::string> ReadDataFile(const LoadedNovel& novel, std::string_vi
     return std::nullopt;
 }
 
+std::optional<FileWindow> FindDataFile(const LoadedNovel& novel, std::string_view name,
+                                       IBuildFileSystem& files) {
+    switch (LocateDataFile(novel, name, files)) {
+    case DataLocation::Package: {
+        const PackageEntry* entry = novel.package->Find(name);
+        return FileWindow{novel.programPath, novel.package->PositionOf(*entry), entry->size};
+    }
+    case DataLocation::ProgramFolder:
+        return FileWindow{ResolveNovelName(novel.programPath.parent_path(), name)};
+    case DataLocation::NovelFolder: return FileWindow{ResolveNovelName(novel.novelFolder, name)};
+    case DataLocation::Missing:
+    case DataLocation::Refused: break;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileWindow> FindSoundFile(const LoadedNovel& novel, std::string_view name,
+                                        IBuildFileSystem& files) {
+    if (auto found = FindDataFile(novel, name, files))
+        return found;
+    const std::size_t dot = name.rfind('.');
+    const std::size_t slash = name.find_last_of("\\/");
+    const std::string_view stem =
+        dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)
+            ? name
+            : name.substr(0, dot);
+    for (const char* extension : {".ogg", ".wav"}) {
+        if (auto found = FindDataFile(novel, std::string(stem) + extension, files))
+            return found;
+    }
+    return std::nullopt;
+}
+
 std::vector<DataFile> LocateDataFiles(LoadedNovel& novel, IBuildFileSystem& files) {
     PlayerDataFiles places(novel, files);
     std::vector<std::string> names;

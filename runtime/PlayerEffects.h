@@ -62,8 +62,8 @@ public:
     virtual void PlayBgm(const std::string& /*file*/, int /*fadeInMilliseconds*/) {}
     virtual void StopBgm() {}
     virtual void FadeOutBgm(int /*milliseconds*/) {}
-    virtual void PlaySound(const std::string& /*file*/) {}
-    virtual void StopSound() {}
+    virtual void PlaySoundEffect(const std::string& /*file*/) {}
+    virtual void StopSoundEffect() {}
     virtual void PlayMidi(const std::string& /*file*/) {}
     virtual void StopMidi() {}
     virtual void FadeOutMidi(int /*milliseconds*/) {}

@@ -79,9 +79,12 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
     window_ = CreateWindowExW(0, kClassName, Wide(novel.model.Header.Title).c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+    if (window_)
+        sound_ = std::make_unique<SoundPlayer>(window_, novel_, files_);
 }
 
 PlayerWindow::~PlayerWindow() {
+    sound_.reset();
     if (window_ != nullptr)
         DestroyWindow(window_);
     SelectObject(memory_, oldBitmap_);
@@ -139,6 +142,10 @@ void PlayerWindow::ShowLogo() {
     }
     mode_ = Mode::Logo;
     stage_.LoadBackground(header.LogoGraphic, ResolvedFade{1, 1, 0});
+    if (!header.LogoWave.empty())
+        sound_->PlaySoundEffect(header.LogoWave);
+    if (!header.LogoMidi.empty())
+        sound_->PlayMidi(header.LogoMidi);
     logoUntil_ = Now() + kLogoMilliseconds;
     UpdateTimer();
     InvalidateRect(window_, nullptr, FALSE);
@@ -147,6 +154,12 @@ void PlayerWindow::ShowLogo() {
 void PlayerWindow::ShowTitle() {
     const CNovelFileHeader& header = novel_.model.Header;
     mode_ = Mode::Title;
+    sound_->StopBgm();
+    sound_->StopMidi();
+    if (!header.TitleWave.empty())
+        sound_->PlayBgm(header.TitleWave, 0);
+    if (!header.TitleMidi.empty())
+        sound_->PlayMidi(header.TitleMidi);
     trace_.Note("Title: " + sjis::ToUtf8(header.Title));
     stage_.ClearCharacters(ResolvedFade{1, 1, 0});
     stage_.SetTextWindow(nullptr);
@@ -168,6 +181,8 @@ void PlayerWindow::ShowTitle() {
 void PlayerWindow::StartPlay() {
     mode_ = Mode::Playing;
     choiceRows_.clear();
+    sound_->StopBgm();
+    sound_->StopMidi();
     player_.StartNewPlay();
     Continue();
 }
@@ -516,6 +531,16 @@ void PlayerWindow::ShowChoices(const std::vector<Choice>& choices) {
     if (linkWindow_ && linkWindow_ != textWindow_)
         stage_.SetTextWindow(linkWindow_);
 }
+
+void PlayerWindow::PlayBgm(const std::string& file, int fadeIn) { sound_->PlayBgm(file, fadeIn); }
+void PlayerWindow::StopBgm() { sound_->StopBgm(); }
+void PlayerWindow::FadeOutBgm(int milliseconds) { sound_->FadeOutBgm(milliseconds); }
+void PlayerWindow::PlaySoundEffect(const std::string& file) { sound_->PlaySoundEffect(file); }
+void PlayerWindow::StopSoundEffect() { sound_->StopSoundEffect(); }
+void PlayerWindow::PlayMidi(const std::string& file) { sound_->PlayMidi(file); }
+void PlayerWindow::StopMidi() { sound_->StopMidi(); }
+// The sequencer has no volume to lower: the music ends where the fade would begin.
+void PlayerWindow::FadeOutMidi(int) { sound_->StopMidi(); }
 
 // ----- Messages ---------------------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "runtime/NovelSource.h"
 #include "runtime/PlayTrace.h"
 #include "runtime/ScriptPlayer.h"
+#include "runtime/SoundPlayer.h"
 #include "runtime/Stage.h"
 #include "runtime/TeeEffects.h"
 
@@ -81,6 +82,14 @@ private:
     void SetLinkWindow(const CTextWindow* window) override;
     void SetFont(const FontState& font) override;
     void ShowChoices(const std::vector<Choice>& choices) override;
+    void PlayBgm(const std::string& file, int fadeIn) override;
+    void StopBgm() override;
+    void FadeOutBgm(int milliseconds) override;
+    void PlaySoundEffect(const std::string& file) override;
+    void StopSoundEffect() override;
+    void PlayMidi(const std::string& file) override;
+    void StopMidi() override;
+    void FadeOutMidi(int milliseconds) override;
 
     HINSTANCE instance_;
     const LoadedNovel& novel_;
@@ -98,6 +107,7 @@ private:
     HFONT font_ = nullptr;
     FontState fontState_;
     bool timerRunning_ = false;
+    std::unique_ptr<SoundPlayer> sound_; // made with the window
 
     Mode mode_ = Mode::Logo;
     std::uint64_t logoUntil_ = 0;

@@ -303,9 +303,9 @@ std::optional<Stop> ScriptPlayer::CommandLine(const std::string& line) {
         scene_.bgm.clear();
         effects_.FadeOutBgm(command.numbers[0]);
     } else if (word == ".SOUNDPLAY") {
-        effects_.PlaySound(a[0]);
+        effects_.PlaySoundEffect(a[0]);
     } else if (word == ".SOUNDSTOP") {
-        effects_.StopSound();
+        effects_.StopSoundEffect();
     } else if (word == ".MIDIPLAY") {
         scene_.midi = a[0];
         effects_.PlayMidi(a[0]);
