@@ -149,6 +149,7 @@ Stop ScriptPlayer::Run() {
 }
 
 std::optional<Stop> ScriptPlayer::TextLine(const std::string& line) {
+    position_.offset = std::min(position_.offset, line.size()); // a saved position may be stale
     const std::size_t marker = ClickMarker(line, position_.offset);
     const std::size_t end = marker == std::string::npos ? line.size() : marker;
     const std::string piece =
