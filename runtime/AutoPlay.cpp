@@ -4,6 +4,7 @@
 #include "novel/ScriptSyntax.h"
 #include "novel/ShiftJis.h"
 #include "runtime/PlayTrace.h"
+#include "runtime/SaveFile.h"
 
 namespace miravo::runtime {
 
@@ -18,11 +19,12 @@ std::vector<int> ParseAutoChoices(std::string_view text) {
     return choices;
 }
 
-AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
-                        std::size_t maxStops) {
+AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices, std::size_t maxStops,
+                        bool started) {
     AutoPlayResult result;
     std::size_t next = 0;
-    player.StartNewPlay();
+    if (!started)
+        player.StartNewPlay();
     for (std::size_t stops = 0; stops < maxStops; ++stops) {
         const Stop stop = player.Run();
         switch (stop.kind) {
@@ -46,13 +48,23 @@ AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
     return result;
 }
 
-AutoRun RunAutomatically(const CNovelModel& model, std::string_view choices, RandomSource random) {
+AutoRun RunAutomatically(const CNovelModel& model, std::string_view choices, RandomSource random,
+                         SaveData* saves) {
     PlayTrace trace;
     const std::string title = "Title: " + sjis::ToUtf8(model.Header.Title);
     trace.Note(title);
     ScriptPlayer player(model, trace, std::move(random));
     AutoRun run;
-    run.ended = AutoPlay(player, ParseAutoChoices(choices)).ended;
+    if (saves) {
+        player.StartNewPlay(); // the counters exist before the carried values are set
+        ApplySaveData(*saves, player, model, false);
+    }
+    run.ended = AutoPlay(player, ParseAutoChoices(choices), 1000000, saves != nullptr).ended;
+    if (saves) {
+        std::optional<Bookmark> bookmark = std::move(saves->bookmark);
+        *saves = SaveDataOf(player, model, false);
+        saves->bookmark = std::move(bookmark);
+    }
     trace.Note(title);
     run.trace = trace.Text();
     return run;

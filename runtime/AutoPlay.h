@@ -21,9 +21,10 @@ struct AutoPlayResult {
     bool ended = false; // reached an ending (false: the step limit stopped it)
 };
 
-// Plays from the start item to an ending, at most `maxStops` stops.
+// Plays from the start item (a new play, unless `started`) to an ending, at most `maxStops`
+// stops.
 AutoPlayResult AutoPlay(ScriptPlayer& player, const std::vector<int>& choices,
-                        std::size_t maxStops = 1000000);
+                        std::size_t maxStops = 1000000, bool started = false);
 
 } // namespace miravo::runtime
 
@@ -33,13 +34,16 @@ struct CNovelModel;
 
 namespace miravo::runtime {
 
+struct SaveData;
+
 // The whole "/auto" run of a program: the title screen, one play from its start, and back to
 // the title; the trace of it ("Title: <title>" before and after the play).
 struct AutoRun {
     std::string trace; // UTF-8 lines
     bool ended = false;
 };
+// With `saves`, the play starts with the counters they carry and leaves its own in them.
 AutoRun RunAutomatically(const CNovelModel& model, std::string_view choices,
-                         RandomSource random = DefaultRandomSource());
+                         RandomSource random = DefaultRandomSource(), SaveData* saves = nullptr);
 
 } // namespace miravo::runtime

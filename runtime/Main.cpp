@@ -7,6 +7,7 @@
 #include "runtime/NovelSource.h"
 #include "runtime/PlayerWindow.h"
 #include "runtime/RuntimeReport.h"
+#include "runtime/SaveFile.h"
 
 #include <windows.h>
 
@@ -69,7 +70,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     // Without screenshots to take, "/auto" needs no window: the play runs straight through.
     if (arguments.autoPlay && arguments.shots.empty()) {
-        const runtime::AutoRun run = runtime::RunAutomatically(novel.model, arguments.autoChoices);
+        const auto savePath = runtime::SaveFilePath(novel, arguments);
+        bool damaged = false;
+        runtime::SaveData saves = runtime::LoadSaveFile(savePath, damaged);
+        runtime::AutoRun run = runtime::RunAutomatically(novel.model, arguments.autoChoices,
+                                                         runtime::DefaultRandomSource(), &saves);
+        if (damaged)
+            run.trace = "Save: damaged " + PathToUtf8(savePath) + "\n" + run.trace;
+        try {
+            runtime::StoreSaveFile(savePath, saves);
+        } catch (const std::exception&) {
+        }
         if (!arguments.traceFile.empty()) {
             try {
                 WriteFileAtomically(PathFromUtf8(arguments.traceFile), run.trace);

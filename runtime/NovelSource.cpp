@@ -149,6 +149,12 @@ std::optional<FileWindow> FindSoundFile(const LoadedNovel& novel, std::string_vi
     return std::nullopt;
 }
 
+std::filesystem::path SaveFilePath(const LoadedNovel& novel, const RuntimeArguments& arguments) {
+    if (!arguments.saveName.empty())
+        return PathFromUtf8(arguments.saveName);
+    return std::filesystem::path(novel.programPath).replace_extension(".mvb");
+}
+
 std::vector<DataFile> LocateDataFiles(LoadedNovel& novel, IBuildFileSystem& files) {
     PlayerDataFiles places(novel, files);
     std::vector<std::string> names;

@@ -57,6 +57,9 @@ std::optional<FileWindow> FindDataFile(const LoadedNovel& novel, std::string_vie
 std::optional<FileWindow> FindSoundFile(const LoadedNovel& novel, std::string_view name,
                                         IBuildFileSystem& files);
 
+// The save file: the ".mvb" name of the command line, else the program's own name with ".mvb".
+std::filesystem::path SaveFilePath(const LoadedNovel& novel, const RuntimeArguments& arguments);
+
 // Every data file the novel names (as the build collects them) with where it was found.
 struct DataFile {
     std::string name; // Shift-JIS

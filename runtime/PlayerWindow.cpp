@@ -81,6 +81,34 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
                               frame.bottom - frame.top, nullptr, nullptr, instance_, this);
     if (window_)
         sound_ = std::make_unique<SoundPlayer>(window_, novel_, files_);
+    savePath_ = SaveFilePath(novel, arguments);
+    ReadSaves();
+}
+
+void PlayerWindow::ReadSaves() {
+    bool damaged = false;
+    saves_ = LoadSaveFile(savePath_, damaged);
+    if (damaged) { // said on the title screen; the next save replaces the file
+        saveNotice_ = "セーブデータが壊れているため, 使用しません.";
+        trace_.Note("Save: damaged " + PathToUtf8(savePath_));
+    }
+}
+
+void PlayerWindow::WriteSaves(bool withBookmark) {
+    if (novel_.model.Header.SaveMode == 0)
+        withBookmark = false;
+    SaveData data = SaveDataOf(player_, novel_.model, withBookmark);
+    if (!withBookmark)
+        data.bookmark = saves_.bookmark;
+    try {
+        StoreSaveFile(savePath_, data);
+        saves_ = data;
+        saveNotice_.clear();
+        if (withBookmark)
+            trace_.Note("Save: bookmark");
+    } catch (const std::exception& error) {
+        trace_.Note(std::string("Save: failed -- ") + error.what());
+    }
 }
 
 PlayerWindow::~PlayerWindow() {
@@ -123,6 +151,8 @@ void PlayerWindow::MakeFont() {
 
 int PlayerWindow::Run(int showCommand) {
     ShowWindow(window_, showCommand);
+    if (novel_.model.Header.DisplayMode == 0 && !arguments_.autoPlay)
+        ToggleFullScreen();
     ShowLogo();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -167,7 +197,10 @@ void PlayerWindow::ShowTitle() {
         stage_.LoadBackground(header.TitleGraphic, ResolvedFade{1, 1, 0});
     else
         stage_.LoadBackground("", ResolvedFade{1, 1, 0});
-    titleEntries_ = {"はじめから", "おわる"};
+    titleEntries_ = {"はじめから"};
+    if (header.SaveMode != 0 && saves_.bookmark)
+        titleEntries_.push_back("つづきから");
+    titleEntries_.push_back("おわる");
     choiceRows_.clear();
     for (const std::string& entry : titleEntries_)
         choiceRows_.push_back(Row{WideUtf8(entry)});
@@ -178,12 +211,13 @@ void PlayerWindow::ShowTitle() {
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-void PlayerWindow::StartPlay() {
+void PlayerWindow::StartPlay(bool resume) {
     mode_ = Mode::Playing;
     choiceRows_.clear();
     sound_->StopBgm();
     sound_->StopMidi();
     player_.StartNewPlay();
+    ApplySaveData(saves_, player_, novel_.model, resume);
     Continue();
 }
 
@@ -199,6 +233,7 @@ void PlayerWindow::Continue() {
     case StopKind::Fade: waitingFade_ = true; break;
     case StopKind::Choice: break; // ShowChoices has set the menu
     case StopKind::Ending:
+        WriteSaves(false); // the counters carried into the next play
         if (arguments_.autoPlay) {
             trace_.Note("Title: " + sjis::ToUtf8(novel_.model.Header.Title));
             DestroyWindow(window_);
@@ -250,10 +285,13 @@ void PlayerWindow::Advance() {
 
 void PlayerWindow::Pick(int index) {
     if (mode_ == Mode::Title) {
-        if (index == 0)
-            StartPlay();
-        else if (index == 1)
+        if (index < 0 || std::size_t(index) >= titleEntries_.size())
+            return;
+        const std::string& entry = titleEntries_[std::size_t(index)];
+        if (entry == "おわる")
             DestroyWindow(window_);
+        else
+            StartPlay(entry == "つづきから");
         return;
     }
     if (mode_ != Mode::Playing || index < 0 || std::size_t(index) >= choices_.size())
@@ -288,10 +326,15 @@ void PlayerWindow::Tick() {
     }
     if (mode_ == Mode::Title) {
         if (arguments_.autoPlay)
-            StartPlay();
+            StartPlay(false);
         return;
     }
-    const bool automatic = arguments_.autoPlay;
+    // Fast-forward while Ctrl is held, until the stop SkipMode names; released, it may go on.
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0 && GetForegroundWindow() == window_;
+    if (!ctrl)
+        skipStopped_ = false;
+    skipping_ = ctrl && !skipStopped_;
+    const bool automatic = arguments_.autoPlay || (skipping_ && choices_.empty());
     if (automatic)
         stage_.FinishFade();
     stage_.Tick();
@@ -341,7 +384,7 @@ void PlayerWindow::UpdateTimer() {
     bool moving = mode_ == Mode::Logo || (mode_ == Mode::Title && arguments_.autoPlay);
     if (mode_ == Mode::Playing) {
         moving = stage_.Fading() || waitingFade_ || waitUntil_ != 0 || !pageReached_ ||
-                 arguments_.autoPlay;
+                 arguments_.autoPlay || skipping_;
     }
     if (moving && !timerRunning_) {
         lastTick_ = Now();
@@ -441,6 +484,10 @@ void PlayerWindow::Render() {
     }
     if (!choiceRows_.empty())
         DrawRows(choiceRows_, 0, choiceRows_.size(), 1e9, LinkArea(), hover_);
+    if (mode_ == Mode::Title && !saveNotice_.empty())
+        DrawString(16, 16, WideUtf8(saveNotice_), RGB(255, 255, 255));
+    if (mode_ == Mode::Playing && arguments_.options.debug)
+        DrawDebug();
     GdiFlush();
 }
 
@@ -530,6 +577,68 @@ void PlayerWindow::ShowChoices(const std::vector<Choice>& choices) {
     hover_ = -1;
     if (linkWindow_ && linkWindow_ != textWindow_)
         stage_.SetTextWindow(linkWindow_);
+    if (novel_.model.Header.SaveMode == 1)
+        WriteSaves(true);
+    if (novel_.model.Header.SkipMode != 1)
+        skipStopped_ = skipping_; // fast-forward stops at a menu
+}
+
+void PlayerWindow::ItemStarted(const std::string&) {
+    if (novel_.model.Header.SkipMode == 1)
+        skipStopped_ = skipping_; // fast-forward stops at the end of the item
+}
+
+void PlayerWindow::CommandSkipped(std::string_view line, std::string_view reason) {
+    if (skippedCommands_.size() >= 4)
+        skippedCommands_.erase(skippedCommands_.begin());
+    skippedCommands_.push_back(sjis::ToUtf8(line) + " -- " + std::string(reason));
+}
+
+void PlayerWindow::ToggleFullScreen() {
+    fullScreen_ = !fullScreen_;
+    if (fullScreen_) {
+        GetWindowRect(window_, &windowedFrame_);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        SetWindowLongPtrW(window_, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+        const RECT& r = monitor.rcMonitor;
+        SetWindowPos(window_, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_FRAMECHANGED);
+    } else {
+        SetWindowLongPtrW(window_, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        const RECT& r = windowedFrame_;
+        SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_FRAMECHANGED | SWP_NOZORDER);
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void PlayerWindow::DrawDebug() {
+    std::string text;
+    if (const CNovelItem* item = player_.CurrentItem())
+        text = sjis::ToUtf8(item->Name) + " : " + std::to_string(player_.Position().line + 1);
+    const PlayerCounters& counters = player_.Counters();
+    for (int i = 0; i < counters.Count(); ++i)
+        text +=
+            "  " + sjis::ToUtf8(counters.Record(i).Name) + "=" + std::to_string(counters.Value(i));
+    const HFONT small = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                    FIXED_PITCH, L"MS Gothic");
+    const HGDIOBJ old = SelectObject(memory_, small);
+    SetTextColor(memory_, RGB(255, 255, 0));
+    int y = 2;
+    for (const std::string& line : [&] {
+             std::vector<std::string> lines{text};
+             lines.insert(lines.end(), skippedCommands_.begin(), skippedCommands_.end());
+             return lines;
+         }()) {
+        const std::wstring wide = WideUtf8(line);
+        TextOutW(memory_, 2, y, wide.c_str(), int(wide.size()));
+        y += 16;
+    }
+    SelectObject(memory_, old);
+    DeleteObject(small);
 }
 
 void PlayerWindow::PlayBgm(const std::string& file, int fadeIn) { sound_->PlayBgm(file, fadeIn); }
@@ -607,6 +716,12 @@ LRESULT PlayerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(window_);
         } else if (wParam >= '1' && wParam <= '9' && !choiceRows_.empty()) {
             Pick(int(wParam - '1'));
+        } else if (wParam == VK_CONTROL && mode_ == Mode::Playing) {
+            skipping_ = true;
+            UpdateTimer();
+        } else if (wParam == 'S' && mode_ == Mode::Playing && novel_.model.Header.SaveMode == 2 &&
+                   (waitingClick_ || !choices_.empty())) {
+            WriteSaves(true);
         } else if (wParam == VK_RETURN || wParam == VK_SPACE) {
             if (!choiceRows_.empty())
                 Pick(std::max(hover_, 0));
@@ -614,6 +729,12 @@ LRESULT PlayerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 Advance();
         }
         return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_RETURN) { // Alt+Enter: full screen or window
+            ToggleFullScreen();
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         KillTimer(window_, kFrameTimer);
         window_ = nullptr;

@@ -3,6 +3,7 @@
 #include "novel/PlaytestCommandLine.h"
 #include "runtime/NovelSource.h"
 #include "runtime/PlayTrace.h"
+#include "runtime/SaveFile.h"
 #include "runtime/ScriptPlayer.h"
 #include "runtime/SoundPlayer.h"
 #include "runtime/Stage.h"
@@ -44,7 +45,11 @@ private:
     // Screens and the player.
     void ShowLogo();
     void ShowTitle();
-    void StartPlay();
+    void StartPlay(bool resume);
+    void ReadSaves();
+    void WriteSaves(bool withBookmark);
+    void ToggleFullScreen();
+    void DrawDebug();
     void Continue(); // runs the player to its next stop
     void Advance();  // a click or key
     void Pick(int index);
@@ -82,6 +87,8 @@ private:
     void SetLinkWindow(const CTextWindow* window) override;
     void SetFont(const FontState& font) override;
     void ShowChoices(const std::vector<Choice>& choices) override;
+    void ItemStarted(const std::string& name) override;
+    void CommandSkipped(std::string_view line, std::string_view reason) override;
     void PlayBgm(const std::string& file, int fadeIn) override;
     void StopBgm() override;
     void FadeOutBgm(int milliseconds) override;
@@ -136,6 +143,16 @@ private:
     std::size_t nextAutoChoice_ = 0;
     int pages_ = 0;
     int exitCode_ = 0;
+    // Saves: where, what was read, a notice when the file was damaged (UTF-8).
+    std::filesystem::path savePath_;
+    SaveData saves_;
+    std::string saveNotice_;
+    // Fast-forward while Ctrl is held; at SkipMode 1 it ends with the item.
+    bool skipping_ = false;
+    bool skipStopped_ = false;
+    std::vector<std::string> skippedCommands_; // "/debug" lists them, UTF-8
+    bool fullScreen_ = false;
+    RECT windowedFrame_{};
 };
 
 } // namespace miravo::runtime

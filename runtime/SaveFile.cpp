@@ -1,5 +1,6 @@
 #include "runtime/SaveFile.h"
 
+#include "novel/FileAccess.h"
 #include "novel/ScriptSyntax.h"
 
 #include <charconv>
@@ -176,6 +177,26 @@ std::optional<SaveData> ReadSaveData(std::string_view text) {
     if (!ended)
         return std::nullopt;
     return data;
+}
+
+SaveData LoadSaveFile(const std::filesystem::path& path, bool& damaged) {
+    damaged = false;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return {};
+    try {
+        if (std::filesystem::file_size(path) <= kMaxSaveFileBytes) {
+            if (std::optional<SaveData> read = ReadSaveData(ReadWholeFile(path)))
+                return std::move(*read);
+        }
+    } catch (const std::exception&) {
+    }
+    damaged = true;
+    return {};
+}
+
+void StoreSaveFile(const std::filesystem::path& path, const SaveData& data) {
+    WriteFileAtomically(path, WriteSaveData(data));
 }
 
 SaveData SaveDataOf(const ScriptPlayer& player, const CNovelModel& model, bool withBookmark) {

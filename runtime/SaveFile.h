@@ -3,6 +3,7 @@
 #include "runtime/ScriptPlayer.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -39,6 +40,12 @@ inline constexpr std::size_t kMaxSaveFileBytes = 1 << 20;
 std::string WriteSaveData(const SaveData& data);
 // Nothing when the text is not a save file of this form.
 std::optional<SaveData> ReadSaveData(std::string_view text);
+
+// The save file at `path`: nothing read when there is none; `damaged` when there is one that
+// cannot be read or is not a save file (the play then goes on without it).
+SaveData LoadSaveFile(const std::filesystem::path& path, bool& damaged);
+// Written atomically: a failed write leaves the old file. Raises the file error.
+void StoreSaveFile(const std::filesystem::path& path, const SaveData& data);
 
 // From and back to a play.
 SaveData SaveDataOf(const ScriptPlayer& player, const CNovelModel& model, bool withBookmark);

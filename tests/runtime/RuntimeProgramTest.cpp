@@ -210,7 +210,8 @@ TEST(RuntimeProgram, WindowPlaysTheSampleAndSavesScreens) {
     };
     const std::string program = "\"" + PathToUtf8(BuildTreePath(MIRAVO_RUNTIME_PROGRAM)) +
                                 "\" \"*" + windows(sample.folder) + "\\\" \"" +
-                                windows(sample.folder / "sample.mve") + "\" /auto:1,2 ";
+                                windows(sample.folder / "sample.mve") +
+                                "\" \"=" + windows(temp / "sample.mvb") + "\" /auto:1,2 ";
     const auto menu = temp / "menu.png";
     const auto page = temp / "page.png";
     ASSERT_EQ(RunAndWait(program + "\"/trace:" + windows(temp / "window.txt") +
@@ -221,6 +222,20 @@ TEST(RuntimeProgram, WindowPlaysTheSampleAndSavesScreens) {
     EXPECT_EQ(SeenLines(windowTrace), SeenLines(TempFolder::Read(temp / "plain.txt")));
     EXPECT_NE(windowTrace.find("Ending: ハッピーエンド\n"), std::string::npos) << windowTrace;
     EXPECT_EQ(windowTrace.find("Missing:"), std::string::npos) << windowTrace;
+    EXPECT_NE(windowTrace.find("Counter: 周回 = 1\n"), std::string::npos) << windowTrace;
+
+    // The counter carried over is saved at the ending and counts on in the next play; a damaged
+    // save is reported and left alone.
+    // (Both plays so far, with and without the window, counted on.)
+    EXPECT_TRUE(TempFolder::Read(temp / "sample.mvb").starts_with("MiravoSave 1\ncarry 2 x"));
+    ASSERT_EQ(RunAndWait(program + "\"/trace:" + windows(temp / "second.txt") + "\""), 0);
+    const std::string second = TempFolder::Read(temp / "second.txt");
+    EXPECT_NE(second.find("Counter: 周回 = 3\n"), std::string::npos) << second;
+    TempFolder::Write(temp / "sample.mvb", "MiravoSave 1\ncarry");
+    ASSERT_EQ(RunAndWait(program + "\"/trace:" + windows(temp / "third.txt") + "\""), 0);
+    const std::string third = TempFolder::Read(temp / "third.txt");
+    EXPECT_NE(third.find("Save: damaged "), std::string::npos) << third;
+    EXPECT_NE(third.find("Counter: 周回 = 1\n"), std::string::npos) << third;
 
     // Text in the novel's white inside the message window's rectangle, different pictures.
     const CPicture menuShot = LoadPictureFile(menu);
