@@ -65,6 +65,20 @@ RuntimeArguments ParseRuntimeArguments(std::string_view commandLine) {
             arguments.options.debug = true;
         else if (lower.rfind("/report:", 0) == 0)
             arguments.reportFile = word.substr(8);
+        else if (lower.rfind("/trace:", 0) == 0)
+            arguments.traceFile = word.substr(7);
+        else if (lower.rfind("/auto:", 0) == 0 || lower == "/auto") {
+            arguments.autoPlay = true;
+            arguments.autoChoices = word.size() > 6 ? word.substr(6) : "";
+        } else if (lower.rfind("/shot:", 0) == 0 && word.find(':', 6) != std::string::npos) {
+            const std::size_t colon = word.find(':', 6);
+            const std::string page = word.substr(6, colon - 6);
+            if (!page.empty() && page.size() < 7 &&
+                page.find_first_not_of("0123456789") == std::string::npos)
+                arguments.shots.push_back({std::stoi(page), word.substr(colon + 1)});
+            else
+                arguments.unknown.push_back(word);
+        }
         else if (!word.empty() && word[0] == '/')
             arguments.unknown.push_back(word);
         else if (!word.empty() && word[0] == '*')

@@ -35,6 +35,14 @@ struct RuntimeArguments {
     std::string novelFile;   // the novel to play; empty: the package appended to the program
     std::string saveName;    // after "=" (the ".mvb" name)
     std::string reportFile;  // "/report:<file>": write a report there and end
+    std::string traceFile;   // "/trace:<file>": the play's trace, UTF-8 lines
+    bool autoPlay = false;   // "/auto:<choices>": no reader; clicks answered at once
+    std::string autoChoices; // the choices to take, "2,1,3"
+    struct Shot {
+        int page = 0;     // after this many pages
+        std::string file; // PNG
+    };
+    std::vector<Shot> shots; // "/shot:<n>:<file>"
     std::vector<std::string> unknown; // options the runtime does not know, kept for the report
 };
 

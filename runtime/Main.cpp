@@ -3,9 +3,11 @@
 #include "novel/EditorError.h"
 #include "novel/FileAccess.h"
 #include "novel/ShiftJis.h"
+#include "runtime/AutoPlay.h"
 #include "runtime/NovelSource.h"
 #include "runtime/PlayerWindow.h"
 #include "runtime/RuntimeReport.h"
+#include "runtime/SaveFile.h"
 
 #include <windows.h>
 
@@ -66,8 +68,38 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             return 1;
         }
     }
-    runtime::PlayerWindow window(instance, runtime::StartScreenOf(novel.model));
+    // Without screenshots to take, "/auto" needs no window: the play runs straight through.
+    if (arguments.autoPlay && arguments.shots.empty()) {
+        const auto savePath = runtime::SaveFilePath(novel, arguments);
+        bool damaged = false;
+        runtime::SaveData saves = runtime::LoadSaveFile(savePath, damaged);
+        runtime::AutoRun run = runtime::RunAutomatically(novel.model, arguments.autoChoices,
+                                                         runtime::DefaultRandomSource(), &saves);
+        if (damaged)
+            run.trace = "Save: damaged " + PathToUtf8(savePath) + "\n" + run.trace;
+        try {
+            runtime::StoreSaveFile(savePath, saves);
+        } catch (const std::exception&) {
+        }
+        if (!arguments.traceFile.empty()) {
+            try {
+                WriteFileAtomically(PathFromUtf8(arguments.traceFile), run.trace);
+            } catch (const std::exception&) {
+                return 1;
+            }
+        }
+        return run.ended ? 0 : 1;
+    }
+    runtime::PlayerWindow window(instance, novel, *files, arguments);
     if (!window.Created())
         return 1;
-    return window.Run(showCommand);
+    const int code = window.Run(showCommand);
+    if (!arguments.traceFile.empty()) {
+        try {
+            WriteFileAtomically(PathFromUtf8(arguments.traceFile), window.Trace().Text());
+        } catch (const std::exception&) {
+            return 1;
+        }
+    }
+    return code;
 }

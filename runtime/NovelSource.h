@@ -38,6 +38,28 @@ std::string_view DataLocationName(DataLocation location);
 DataLocation LocateDataFile(const LoadedNovel& novel, std::string_view name,
                             IBuildFileSystem& files);
 
+// The bytes of a data file from the first place that has it; none when it is missing, refused,
+// unreadable or larger than `maxBytes`.
+std::optional<std::string> ReadDataFile(const LoadedNovel& novel, std::string_view name,
+                                        IBuildFileSystem& files, std::int64_t maxBytes);
+
+// Where a data file's bytes lie: a whole file on disk, or a byte window of the program (a
+// packed file, as the sound engine plays it).
+struct FileWindow {
+    std::filesystem::path path;
+    std::int64_t offset = 0;
+    std::int64_t length = -1; // -1: the whole file
+};
+std::optional<FileWindow> FindDataFile(const LoadedNovel& novel, std::string_view name,
+                                       IBuildFileSystem& files);
+// A sound: the name as written, else the same name with ".ogg" or ".wav" instead of its
+// extension (an author who converted the file keeps the script).
+std::optional<FileWindow> FindSoundFile(const LoadedNovel& novel, std::string_view name,
+                                        IBuildFileSystem& files);
+
+// The save file: the ".mvb" name of the command line, else the program's own name with ".mvb".
+std::filesystem::path SaveFilePath(const LoadedNovel& novel, const RuntimeArguments& arguments);
+
 // Every data file the novel names (as the build collects them) with where it was found.
 struct DataFile {
     std::string name; // Shift-JIS

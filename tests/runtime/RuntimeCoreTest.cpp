@@ -75,6 +75,22 @@ TEST(NovelSource, BuiltProgramFindsItsNovelAndFiles) {
         EXPECT_NE(report.find("File: c.png = missing\n"), std::string::npos) << report;
         EXPECT_NE(report.find("File: ..\\x.png = refused ("), std::string::npos) << report;
         EXPECT_NE(report.find("Missing: 2\n"), std::string::npos) << report;
+        // What the player reads and plays: the bytes of a packed or beside file, a sound by
+        // its other extension, a packed sound as a byte window of the program.
+        EXPECT_EQ(ReadDataFile(loaded, "bg\\a.png", *disk, 100), "png");
+        EXPECT_EQ(ReadDataFile(loaded, "bg\\a.png", *disk, 2), std::nullopt) << "over the limit";
+        EXPECT_EQ(ReadDataFile(loaded, "..\\x.png", *disk, 100), std::nullopt);
+        const auto sound = FindSoundFile(loaded, "b.wav", *disk);
+        ASSERT_TRUE(sound.has_value());
+        if (mode == BuildMode::SingleFile) {
+            EXPECT_EQ(sound->path, output);
+            EXPECT_EQ(sound->length, 3);
+            EXPECT_EQ(TempFolder::Read(output).substr(std::size_t(sound->offset), 3), "ogg");
+        } else {
+            EXPECT_EQ(sound->path, output.parent_path() / "b.ogg");
+            EXPECT_EQ(sound->length, -1);
+        }
+        EXPECT_FALSE(FindSoundFile(loaded, "c.wav", *disk).has_value());
     }
     LoadedNovel none;
     EXPECT_THROW(LoadNovel({}, root / "run.exe", *disk, none), EditorError);
