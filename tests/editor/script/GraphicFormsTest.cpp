@@ -5,6 +5,7 @@
 #include "editor/script/CommandDialogResources.h"
 #include "editor/script/FadeForm.h"
 #include "editor/widgets/BuiltinPictureResource.h"
+#include "editor/widgets/CuteButton.h"
 #include "tests/editor/support/GuiDriver.h"
 #include "tests/editor/support/Screenshot.h"
 #include "tests/picture/PictureFiles.h"
@@ -111,6 +112,7 @@ TEST_F(GraphicFormsTest, FillDialogLines) {
         EXPECT_FALSE(IsWindowEnabled(driver.Item(IDC_COM_NUMBER)));
         test::Click(driver.Item(IDC_FILL_CHANGE));
         EXPECT_EQ(ui.colorDialogs, (std::vector<std::uint32_t>{0xFFFFFF}));
+        EXPECT_EQ(SendMessageW(driver.Item(IDC_FILL_SWATCH), CBM_GETCOLOR, 0, 0), 0x00FF8040);
         EXPECT_EQ(driver.Press(IDOK), IDOK);
     }
     {
