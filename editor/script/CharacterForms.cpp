@@ -11,18 +11,15 @@
 
 namespace miravo {
 
-void DrawNumberedRow(const DRAWITEMSTRUCT& item, HFONT font, COLORREF mark) {
+void DrawNumberedRow(const DRAWITEMSTRUCT& item, HFONT font, HIMAGELIST icons, ListIcon icon) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID == UINT(-1))
         return;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    RECT box{item.rcItem.left + 3, item.rcItem.top + 3, item.rcItem.left + 15,
-             item.rcItem.bottom - 3};
-    const HBRUSH brush = CreateSolidBrush(mark);
-    FillRect(item.hDC, &box, brush);
-    DeleteObject(brush);
+    DrawListIcon(item.hDC, icons, icon, item.rcItem.left + 1,
+                 item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kListIconSize) / 2);
     LOGFONTW logFont{};
     GetObjectW(font, sizeof logFont, &logFont);
     logFont.lfWeight = FW_BOLD;
@@ -174,6 +171,9 @@ TComWindowSetForm::TComWindowSetForm(IUserInteraction& ui, ICommandOut& out)
 void TComWindowSetForm::OnInit() {
     const HWND d = Handle();
     SetWindowTextW(d, link_ ? L"リンクウインドウを変更" : L"ウインドウ表示");
+    if (!icons_) {
+        icons_ = CreateListIcons();
+    }
     AddDialogControl(d, L"STATIC", L"ウィンドウ(&W):", -1, 0, 12, 12, 220, 16);
     const HWND list = AddDialogControl(d, L"COMBOBOX", L"", IDC_COM_WINDOWS,
                                        WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
@@ -209,9 +209,8 @@ INT_PTR TComWindowSetForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 18; return TRUE;
     case WM_DRAWITEM:
-        DrawNumberedRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                        reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)),
-                        RGB(0, 128, 192));
+        DrawNumberedRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), DialogFont(Handle()),
+                        icons_.Get(), kTextWindowListIcon);
         return TRUE;
     default: return Dialog::HandleMessage(message, wParam, lParam);
     }

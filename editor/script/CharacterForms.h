@@ -2,6 +2,7 @@
 
 #include "editor/script/CommandOut.h"
 #include "editor/script/DialogControls.h"
+#include "editor/script/ListIcons.h"
 #include "editor/widgets/Dialog.h"
 #include "editor/widgets/FileListRow.h"
 #include "novel/CommandStrings.h"
@@ -70,9 +71,11 @@ private:
     ICommandOut& out_;
     bool link_ = false;
     const std::vector<CTextWindow>* windows_ = nullptr;
+    ImageListHandle icons_;
 };
 
-// A row of a list of numbered model entries: a mark, the 1-based number in bold, the name.
-void DrawNumberedRow(const DRAWITEMSTRUCT& item, HFONT font, COLORREF mark);
+// A row of a list of numbered model entries: the entry's icon, the 1-based number in bold, the
+// name.
+void DrawNumberedRow(const DRAWITEMSTRUCT& item, HFONT font, HIMAGELIST icons, ListIcon icon);
 
 } // namespace miravo

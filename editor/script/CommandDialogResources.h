@@ -1,7 +1,8 @@
 #pragma once
 
 // Dialog templates of the command dialogs (CommandDialogs.rc). The templates hold the caption,
-// the font and the size; each dialog lays its controls out in pixels when it opens.
+// the font and the size; each dialog lays its controls out in pixels when it opens (the numeral
+// edits and colour swatches are the editor's own controls, made the same way).
 #define IDD_COM_FADE 3000
 
 // Fade dialog.
@@ -13,7 +14,6 @@
 #define IDC_FADE_STANDARD_SPEED 3006
 #define IDC_FADE_SPECIFY_SPEED 3007
 #define IDC_FADE_SPEED 3008
-#define IDC_FADE_SPEED_UPDOWN 3009
 
 #define IDD_COM_WAIT 3020
 #define IDD_COM_FADEOUT 3021
@@ -23,9 +23,7 @@
 
 // Shared by the dialogs that have them.
 #define IDC_COM_NUMBER 3030
-#define IDC_COM_NUMBER_UPDOWN 3031
 #define IDC_COM_NUMBER2 3032
-#define IDC_COM_NUMBER2_UPDOWN 3033
 #define IDC_COM_COUNTERS 3034
 #define IDC_COM_NAME 3035
 #define IDC_FONT_FACE 3040

@@ -2,6 +2,7 @@
 
 #include "editor/script/CharacterForms.h"
 #include "editor/script/CommandDialogResources.h"
+#include "editor/script/ListIcons.h"
 #include "editor/widgets/WideText.h"
 #include "novel/CommandStrings.h"
 
@@ -15,8 +16,20 @@ TComCtSetForm::TComCtSetForm(IUserInteraction& ui, ICommandOut& out)
 TComCtSetForm::TComCtSetForm(IUserInteraction& ui, ICommandOut& out, Kind kind)
     : Dialog(IDD_COM_COUNTER, ui), out_(out), kind_(kind) {}
 
+template <class Set> void TComCtSetForm::SetFields(Set set) {
+    const bool outer = !settingFields_;
+    settingFields_ = true;
+    set();
+    if (outer) {
+        settingFields_ = false;
+    }
+}
+
 void TComCtSetForm::OnInit() {
     const HWND d = Handle();
+    if (!icons_) {
+        icons_ = CreateListIcons();
+    }
     static constexpr const wchar_t* kCaptions[] = {L"カウンタ : セット", L"カウンタ : 増減する",
                                                    L"カウンタ : ランダム値をセット",
                                                    L"カウンタ : ランダム値を増減"};
@@ -33,13 +46,24 @@ void TComCtSetForm::OnInit() {
     }
     int y = 62;
     bounds_ = {};
+    const auto field = [&](TUDNumeralEdit& edit, int id, int x, int width, int value) {
+        edit.Create({.parent = d,
+                     .id = id,
+                     .x = x,
+                     .y = y,
+                     .width = width,
+                     .height = 22,
+                     .minimum = bounds_.low,
+                     .maximum = bounds_.high,
+                     .value = value,
+                     .font = DialogFont(d)});
+    };
+    settingFields_ = true; // the fields' first values are no commits
     if (!Ranged()) {
         AddDialogControl(d, L"STATIC", kind_ == Kind::Set ? L"を" : L"に", -1, 0, 238, 34, 20, 16);
-        first_.Create(d, IDC_COM_NUMBER, IDC_COM_NUMBER_UPDOWN, 12, y, 110, 22);
+        field(first_, IDC_COM_NUMBER, 12, 110, value_);
         AddDialogControl(d, L"STATIC", kind_ == Kind::Set ? L"に設定(&S)" : L"を足す(&S)", -1, 0,
                          128, y + 4, 90, 16);
-        first_.SetBounds(bounds_.low, bounds_.high, 1);
-        first_.SetValue(value_);
     } else {
         AddDialogControl(d, L"STATIC",
                          kind_ == Kind::RndSet ? L"- 以下の範囲でランダムにセット -"
@@ -47,14 +71,11 @@ void TComCtSetForm::OnInit() {
                          -1, 0, 12, y, 240, 16);
         y += 22;
         AddDialogControl(d, L"STATIC", L"範囲(&R):", -1, 0, 12, y + 4, 56, 16);
-        first_.Create(d, IDC_COM_NUMBER, IDC_COM_NUMBER_UPDOWN, 70, y, 80, 22);
+        field(first_, IDC_COM_NUMBER, 70, 80, range_.low);
         AddDialogControl(d, L"STATIC", L"から(&T)", -1, 0, 154, y + 4, 44, 16);
-        second_.Create(d, IDC_COM_NUMBER2, IDC_COM_NUMBER2_UPDOWN, 200, y, 80, 22);
-        first_.SetBounds(bounds_.low, bounds_.high, 1);
-        second_.SetBounds(bounds_.low, bounds_.high, 1);
-        first_.SetValue(range_.low);
-        second_.SetValue(range_.high);
+        field(second_, IDC_COM_NUMBER2, 200, 80, range_.high);
     }
+    settingFields_ = false;
     y += 30;
     if (kind_ == Kind::Plus || kind_ == Kind::RndPlus) {
         const HWND note = AddDialogControl(d, L"STATIC", L"※ マイナスの値を足すことも出来ます。",
@@ -84,27 +105,27 @@ void TComCtSetForm::CounterChosen() {
     if (!Bounded())
         return;
     bounds_ = {counter.MinValue, counter.MaxValue};
-    first_.SetBounds(bounds_.low, bounds_.high, 1);
-    if (kind_ == Kind::Set) {
-        first_.SetValue(counter.InitialValue);
-    } else {
-        second_.SetBounds(bounds_.low, bounds_.high, 1);
-        range_ = {bounds_.Clamp(counter.MinValue), bounds_.Clamp(counter.MinValue)};
-        first_.SetValue(range_.low);
-        second_.SetValue(range_.high);
-    }
+    SetFields([&] {
+        SetNumeralBounds(first_, bounds_.low, bounds_.high);
+        if (kind_ == Kind::Set) {
+            first_.SetValue(counter.InitialValue);
+        } else {
+            SetNumeralBounds(second_, bounds_.low, bounds_.high);
+            range_ = {bounds_.Clamp(counter.MinValue), bounds_.Clamp(counter.MinValue)};
+            first_.SetValue(range_.low);
+            second_.SetValue(range_.high);
+        }
+    });
 }
 
 void TComCtSetForm::CommitLow() {
-    first_.Commit();
     range_.CommitLow(first_.Value(), bounds_);
-    second_.SetValue(range_.high);
+    SetFields([&] { second_.SetValue(range_.high); });
 }
 
 void TComCtSetForm::CommitHigh() {
-    second_.Commit();
     range_.CommitHigh(second_.Value(), bounds_);
-    first_.SetValue(range_.low);
+    SetFields([&] { first_.SetValue(range_.low); });
 }
 
 bool TComCtSetForm::OnOK() {
@@ -116,7 +137,6 @@ bool TComCtSetForm::OnOK() {
         CommitLow();
         CommitHigh();
     } else {
-        first_.Commit();
         value_ = first_.Value();
     }
     switch (kind_) {
@@ -135,15 +155,9 @@ bool TComCtSetForm::OnCommand(int id, int notification, HWND) {
         CounterChosen();
         return true;
     }
-    if (id == IDC_COM_NUMBER && notification == EN_KILLFOCUS) {
-        if (Ranged())
-            CommitLow();
-        else
-            first_.Commit();
-        return true;
-    }
-    if (id == IDC_COM_NUMBER2 && notification == EN_KILLFOCUS) {
-        CommitHigh();
+    if (notification == NEN_DECIDED && (id == IDC_COM_NUMBER || id == IDC_COM_NUMBER2)) {
+        if (!settingFields_ && Ranged())
+            id == IDC_COM_NUMBER ? CommitLow() : CommitHigh();
         return true;
     }
     return false;
@@ -156,8 +170,7 @@ INT_PTR TComCtSetForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlID != IDC_COM_COUNTERS)
             return FALSE;
-        DrawNumberedRow(item, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)),
-                        RGB(0, 102, 204));
+        DrawNumberedRow(item, DialogFont(Handle()), icons_.Get(), kCounterListIcon);
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:

@@ -4,6 +4,8 @@
 #include "editor/script/CommandOut.h"
 #include "editor/script/DialogControls.h"
 #include "editor/widgets/Dialog.h"
+#include "editor/widgets/NumeralEdit.h"
+#include "editor/widgets/PictureImages.h"
 #include "novel/NovelData.h"
 
 #include <vector>
@@ -34,6 +36,8 @@ private:
     void CounterChosen();
     void CommitLow();
     void CommitHigh();
+    // Sets the fields from the program: their NEN_DECIDED is then no author's commit.
+    template <class Set> void SetFields(Set set);
 
     ICommandOut& out_;
     Kind kind_;
@@ -41,7 +45,9 @@ private:
     int value_ = 0;       // the set value / the plus amount
     CounterRange range_;  // the random dialogs
     NumberBounds bounds_; // of the chosen counter (set dialogs) or unbounded
-    NumberField first_, second_;
+    TUDNumeralEdit first_, second_;
+    bool settingFields_ = false;
+    ImageListHandle icons_;
 };
 
 class TComCtPlusForm : public TComCtSetForm {

@@ -1,10 +1,5 @@
 #include "editor/script/DialogControls.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <cwchar>
-
 namespace miravo {
 
 HWND AddDialogControl(HWND dialog, const wchar_t* className, std::wstring_view text, int id,
@@ -31,49 +26,14 @@ void SetChecked(HWND dialog, int id, bool checked) {
     CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void NumberField::Create(HWND dialog, int editId, int upDownId, int x, int y, int width,
-                         int height) {
-    edit_ = AddDialogControl(dialog, L"EDIT", L"", editId, WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT,
-                             x, y, width, height, WS_EX_CLIENTEDGE);
-    upDown_ = AddDialogControl(dialog, UPDOWN_CLASSW, L"", upDownId,
-                               UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
-    SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_), 0);
-    SetBounds(low_, high_, step_);
+HFONT DialogFont(HWND dialog) {
+    return reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
 }
 
-void NumberField::SetBounds(int low, int high, int step) {
-    low_ = low;
-    high_ = high;
-    step_ = step;
-    if (upDown_) {
-        SendMessageW(upDown_, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
-        UDACCEL accel{0, UINT(step)};
-        SendMessageW(upDown_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
-    }
-    SetValue(value_);
-}
-
-void NumberField::SetValue(int value) {
-    value_ = std::clamp(value, low_, high_);
-    if (edit_)
-        SetWindowTextW(edit_, std::to_wstring(value_).c_str());
-    if (upDown_)
-        SendMessageW(upDown_, UDM_SETPOS32, 0, value_);
-}
-
-bool NumberField::Commit() {
-    const int before = value_;
-    wchar_t text[32]{};
-    GetWindowTextW(edit_, text, 32);
-    wchar_t* end = nullptr;
-    const long long typed = std::wcstoll(text, &end, 10);
-    SetValue(end == text ? value_ : int(std::clamp<long long>(typed, low_, high_)));
-    return value_ != before;
-}
-
-void NumberField::Enable(bool enabled) {
-    EnableWindow(edit_, enabled);
-    EnableWindow(upDown_, enabled);
+void SetNumeralBounds(TUDNumeralEdit& field, int low, int high) {
+    field.SetMaximum(kNumeralHighest);
+    field.SetMinimum(low);
+    field.SetMaximum(high);
 }
 
 } // namespace miravo

@@ -1,7 +1,6 @@
 #include "editor/script/DisplayForms.h"
 
 #include "editor/script/CommandDialogResources.h"
-#include "editor/shell/UserInteraction.h"
 #include "editor/widgets/WideText.h"
 #include "novel/CommandStrings.h"
 
@@ -44,16 +43,23 @@ void TComFontForm::OnInit() {
     AddDialogControl(d, L"STATIC", L"サイズ:", -1, WS_GROUP, 12, 46, 50, 16);
     AddDialogControl(d, L"BUTTON", L"変更する(&S)", IDC_FONT_SIZE, BS_AUTOCHECKBOX | WS_TABSTOP, 64,
                      44, 100, 20);
-    size_.Create(d, IDC_COM_NUMBER, IDC_COM_NUMBER_UPDOWN, 170, 43, 70, 22);
-    size_.SetBounds(12, 200, 1);
-    size_.SetValue(values_.size);
+    size_.Create({.parent = d,
+                  .id = IDC_COM_NUMBER,
+                  .x = 170,
+                  .y = 43,
+                  .width = 70,
+                  .height = 22,
+                  .minimum = 12,
+                  .maximum = 200,
+                  .value = values_.size,
+                  .font = DialogFont(d)});
     AddDialogControl(d, L"STATIC", L"ドット(&D)", -1, 0, 246, 47, 60, 16);
 
     AddDialogControl(d, L"STATIC", L"色:", -1, 0, 12, 78, 50, 16);
     AddDialogControl(d, L"BUTTON", L"変更する(&C)", IDC_FONT_COLOR, BS_AUTOCHECKBOX | WS_TABSTOP,
                      64, 76, 100, 20);
-    AddDialogControl(d, L"BUTTON", L"", IDC_FONT_SWATCH, BS_OWNERDRAW | WS_TABSTOP, 170, 74, 50,
-                     24);
+    swatch_.Create(
+        {.parent = d, .id = IDC_FONT_SWATCH, .x = 170, .y = 74, .width = 50, .height = 24});
     AddDialogControl(d, L"BUTTON", L"変更", IDC_FONT_COLOR_CHANGE, WS_TABSTOP, 226, 74, 60, 24);
 
     AddDialogControl(d, L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 164, 116, 80, 26);
@@ -66,16 +72,11 @@ void TComFontForm::ApplyEnableStates() {
     EnableWindow(Item(IDC_FONT_GOTHIC), values_.changeFace);
     EnableWindow(Item(IDC_FONT_MINCHO), values_.changeFace);
     size_.Enable(values_.changeSize);
-    EnableWindow(Item(IDC_FONT_SWATCH), values_.changeColor);
+    swatch_.Enable(values_.changeColor);
     EnableWindow(Item(IDC_FONT_COLOR_CHANGE), values_.changeColor);
-    InvalidateRect(Item(IDC_FONT_SWATCH), nullptr, TRUE);
-}
-
-void TComFontForm::ChooseColor() {
-    if (const std::optional<std::uint32_t> color = Ui().AskColor(values_.color)) {
-        values_.color = *color;
-        InvalidateRect(Item(IDC_FONT_SWATCH), nullptr, TRUE);
-    }
+    // The colour while its box is ticked, the button face otherwise.
+    swatch_.SetColor(values_.changeColor ? values_.color
+                                         : std::uint32_t(GetSysColor(COLOR_BTNFACE)));
 }
 
 bool TComFontForm::OnOK() {
@@ -83,7 +84,6 @@ bool TComFontForm::OnOK() {
     values_.changeSize = IsChecked(Handle(), IDC_FONT_SIZE);
     values_.changeColor = IsChecked(Handle(), IDC_FONT_COLOR);
     values_.face = IsChecked(Handle(), IDC_FONT_MINCHO) ? FontFace::Mincho : FontFace::Gothic;
-    size_.Commit();
     values_.size = size_.Value();
     for (const std::string& line : FontCommandLines(values_))
         out_.CommandOut(line);
@@ -91,7 +91,11 @@ bool TComFontForm::OnOK() {
 }
 
 bool TComFontForm::OnCommand(int id, int notification, HWND) {
-    if (notification != BN_CLICKED && !(id == IDC_COM_NUMBER && notification == EN_KILLFOCUS))
+    if (id == IDC_FONT_SWATCH && notification == CBN_COLORCHANGED) {
+        values_.color = swatch_.Color();
+        return true;
+    }
+    if (notification != BN_CLICKED)
         return false;
     switch (id) {
     case IDC_FONT_FACE: values_.changeFace = IsChecked(Handle(), id); break;
@@ -102,34 +106,11 @@ bool TComFontForm::OnCommand(int id, int notification, HWND) {
             values_.color = 0xFFFFFF; // ticking starts from white
         break;
     case IDC_FONT_SWATCH:
-    case IDC_FONT_COLOR_CHANGE: ChooseColor(); return true;
-    case IDC_COM_NUMBER: size_.Commit(); return true;
+    case IDC_FONT_COLOR_CHANGE: swatch_.AskColor(Ui()); return true;
     default: return false;
     }
     ApplyEnableStates();
     return true;
-}
-
-INT_PTR TComFontForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlID != IDC_FONT_SWATCH)
-            return FALSE;
-        // The colour while its box is ticked, the button face otherwise.
-        const HBRUSH brush = values_.changeColor ? CreateSolidBrush(COLORREF(values_.color))
-                                                 : GetSysColorBrush(COLOR_BTNFACE);
-        FillRect(item.hDC, &item.rcItem, brush);
-        if (values_.changeColor)
-            DeleteObject(brush);
-        RECT edge = item.rcItem;
-        DrawEdge(item.hDC, &edge, EDGE_SUNKEN, BF_RECT);
-        if ((item.itemState & ODS_FOCUS) != 0) {
-            InflateRect(&edge, -3, -3);
-            DrawFocusRect(item.hDC, &edge);
-        }
-        return TRUE;
-    }
-    return Dialog::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace miravo

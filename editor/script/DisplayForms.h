@@ -3,7 +3,9 @@
 #include "editor/script/CommandDialogValues.h"
 #include "editor/script/CommandOut.h"
 #include "editor/script/DialogControls.h"
+#include "editor/widgets/CuteButton.h"
 #include "editor/widgets/Dialog.h"
+#include "editor/widgets/NumeralEdit.h"
 
 #include <string>
 
@@ -36,15 +38,14 @@ protected:
     void OnInit() override;
     bool OnOK() override;
     bool OnCommand(int id, int notification, HWND control) override;
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ApplyEnableStates();
-    void ChooseColor();
 
     ICommandOut& out_;
     FontFormValues values_;
-    NumberField size_;
+    TUDNumeralEdit size_;
+    TCuteButton swatch_;
 };
 
 } // namespace miravo

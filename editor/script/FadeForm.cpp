@@ -17,8 +17,6 @@ TComFadeForm::TComFadeForm(IUserInteraction& ui, CRaster sampleA, CRaster sample
     effector_.SetFromPicture(&sampleA_);
     effector_.SetToPicture(&sampleB_);
     effector_.SetDuration(1500);
-    speedField_.SetBounds(kFadeSpeedMin, kFadeSpeedMax, kFadeSpeedStep);
-    speedField_.SetValue(values_.speed);
 }
 
 void TComFadeForm::Preset(int type, int variation, int speed) {
@@ -58,8 +56,17 @@ void TComFadeForm::CreateControls(int top, bool standardControls) {
     AddDialogControl(d, L"BUTTON", L"指定する(&M)", IDC_FADE_SPECIFY_SPEED,
                      BS_AUTORADIOBUTTON | (standardControls ? 0 : WS_GROUP | WS_TABSTOP), 226,
                      y + 238, 82, 18);
-    speedField_.Create(d, IDC_FADE_SPEED, IDC_FADE_SPEED_UPDOWN, 310, y + 236, 62, 22);
-    speedField_.SetBounds(kFadeSpeedMin, kFadeSpeedMax, kFadeSpeedStep);
+    speedField_.Create({.parent = d,
+                        .id = IDC_FADE_SPEED,
+                        .x = 310,
+                        .y = y + 236,
+                        .width = 62,
+                        .height = 22,
+                        .minimum = kFadeSpeedMin,
+                        .maximum = kFadeSpeedMax,
+                        .step = kFadeSpeedStep,
+                        .value = values_.speed,
+                        .font = DialogFont(d)});
     AddDialogControl(d, L"STATIC", L"ミリ秒(&F)", -1, 0, 374, y + 240, 58, 16);
     AddDialogControl(d, L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 250,
                      y + 278, 80, 26);
@@ -135,7 +142,6 @@ void TComFadeForm::ReadControls() {
         values_.typeRow = int(type);
     values_.variationRow =
         std::max(int(SendMessageW(Item(IDC_FADE_VARIATIONS), CB_GETCURSEL, 0, 0)), 0);
-    speedField_.Commit();
     values_.speed = speedField_.Value();
 }
 
@@ -226,8 +232,8 @@ bool TComFadeForm::OnCommand(int id, int notification, HWND) {
         if (notification != BN_CLICKED)
             return false;
         break;
-    case IDC_FADE_SPEED:
-        if (notification != EN_KILLFOCUS)
+    case IDC_FADE_SPEED: // typed and left, stepped, or set
+        if (notification != NEN_DECIDED)
             return false;
         break;
     default: return false;
@@ -285,16 +291,6 @@ INT_PTR TComFadeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (reinterpret_cast<HWND>(lParam) == Item(IDC_FADE_TYPES) &&
             !IsWindowEnabled(reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        return FALSE;
-    case WM_VSCROLL:
-        if (reinterpret_cast<HWND>(lParam) == Item(IDC_FADE_SPEED_UPDOWN)) {
-            speedField_.SetValue(
-                int(SendMessageW(Item(IDC_FADE_SPEED_UPDOWN), UDM_GETPOS32, 0, 0)));
-            values_.speed = speedField_.Value();
-            ShowChoicePreview();
-            RestartAnimation();
-            return TRUE;
-        }
         return FALSE;
     case WM_TIMER:
         if (wParam == kFrameTimer)

@@ -3,6 +3,7 @@
 #include "editor/script/DialogControls.h"
 #include "editor/script/FadeFormValues.h"
 #include "editor/widgets/Dialog.h"
+#include "editor/widgets/NumeralEdit.h"
 #include "picture/FadeEffector.h"
 #include "picture/FadeMasks.h"
 #include "picture/Raster.h"
@@ -70,7 +71,7 @@ private:
     CRaster sampleA_, sampleB_, destination_;
     CPresetFadeMasks masks_;
     TFadeEffector effector_;
-    NumberField speedField_;
+    TUDNumeralEdit speedField_;
 };
 
 } // namespace miravo

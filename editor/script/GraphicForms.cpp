@@ -181,15 +181,30 @@ void TComFillForm::OnInit() {
     const HWND d = Handle();
     constexpr int width = 400;
     AddDialogControl(d, L"STATIC", L"塗りつぶす色(&F):", -1, 0, 12, 16, 110, 16);
-    AddDialogControl(d, L"BUTTON", L"", IDC_FILL_SWATCH, BS_OWNERDRAW | WS_TABSTOP, 124, 10, 60,
-                     26);
+    swatch_.Create({.parent = d,
+                    .id = IDC_FILL_SWATCH,
+                    .x = 124,
+                    .y = 10,
+                    .width = 60,
+                    .height = 26,
+                    .color = color_});
     AddDialogControl(d, L"BUTTON", L"変更", IDC_FILL_CHANGE, WS_TABSTOP, 190, 10, 60, 26);
     AddDialogControl(d, L"STATIC", L"不透明度:", -1, 0, 12, 52, 110, 16);
     AddDialogControl(d, L"BUTTON", L"指定する(&A)", IDC_FILL_OPACITY, BS_AUTOCHECKBOX | WS_TABSTOP,
                      124, 50, 100, 20);
-    opacity_.Create(d, IDC_COM_NUMBER, IDC_COM_NUMBER_UPDOWN, 228, 48, 64, 22);
-    opacity_.SetBounds(0, 100, 5);
-    opacity_.SetValue(opacityValue_);
+    loading_ = true; // the field's first value is no commit
+    opacity_.Create({.parent = d,
+                     .id = IDC_COM_NUMBER,
+                     .x = 228,
+                     .y = 48,
+                     .width = 64,
+                     .height = 22,
+                     .minimum = 0,
+                     .maximum = 100,
+                     .step = 5,
+                     .value = opacityValue_,
+                     .font = DialogFont(d)});
+    loading_ = false;
     opacity_.Enable(false);
     AddDialogControl(d, L"STATIC", L"％ (&P)", -1, 0, 296, 52, 50, 16);
     constexpr int panelTop = 84;
@@ -204,7 +219,6 @@ void TComFillForm::OnInit() {
 }
 
 bool TComFillForm::OnOK() {
-    opacity_.Commit();
     opacityValue_ = opacity_.Value();
     const std::optional<int> opacity =
         IsChecked(Handle(), IDC_FILL_OPACITY) ? std::optional<int>(opacityValue_) : std::nullopt;
@@ -213,40 +227,24 @@ bool TComFillForm::OnOK() {
 }
 
 bool TComFillForm::OnCommand(int id, int notification, HWND) {
-    if (id == IDC_COM_NUMBER && notification == EN_KILLFOCUS) {
-        opacity_.Commit();
-        opacityValue_ = opacity_.Value();
+    if (id == IDC_COM_NUMBER && notification == NEN_DECIDED) {
+        if (!loading_)
+            opacityValue_ = opacity_.Value();
+        return true;
+    }
+    if (id == IDC_FILL_SWATCH && notification == CBN_COLORCHANGED) {
+        color_ = swatch_.Color();
         return true;
     }
     if (notification != BN_CLICKED)
         return false;
     switch (id) {
     case IDC_FILL_SWATCH:
-    case IDC_FILL_CHANGE:
-        if (const std::optional<std::uint32_t> color = Ui().AskColor(color_)) {
-            color_ = *color;
-            InvalidateRect(Item(IDC_FILL_SWATCH), nullptr, TRUE);
-        }
-        return true;
+    case IDC_FILL_CHANGE: swatch_.AskColor(Ui()); return true;
     case IDC_FILL_OPACITY: opacity_.Enable(IsChecked(Handle(), IDC_FILL_OPACITY)); return true;
     case IDC_FADE_PANEL_CHANGE: panel_.Change(Handle(), fade_); return true;
     default: return false;
     }
-}
-
-INT_PTR TComFillForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlID != IDC_FILL_SWATCH)
-            return FALSE;
-        const HBRUSH brush = CreateSolidBrush(COLORREF(color_));
-        FillRect(item.hDC, &item.rcItem, brush);
-        DeleteObject(brush);
-        RECT edge = item.rcItem;
-        DrawEdge(item.hDC, &edge, EDGE_SUNKEN, BF_RECT);
-        return TRUE;
-    }
-    return Dialog::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace miravo

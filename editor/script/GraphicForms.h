@@ -2,8 +2,10 @@
 
 #include "editor/script/CommandOut.h"
 #include "editor/script/DialogControls.h"
+#include "editor/widgets/CuteButton.h"
 #include "editor/widgets/Dialog.h"
 #include "editor/widgets/FileListRow.h"
+#include "editor/widgets/NumeralEdit.h"
 #include "novel/CommandStrings.h"
 #include "picture/Raster.h"
 
@@ -82,14 +84,15 @@ protected:
     void OnInit() override;
     bool OnOK() override;
     bool OnCommand(int id, int notification, HWND control) override;
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     ICommandOut& out_;
     TComFadeForm& fade_;
     std::uint32_t color_ = 0xFFFFFF;
-    NumberField opacity_;
+    TCuteButton swatch_;
+    TUDNumeralEdit opacity_;
     int opacityValue_ = 50;
+    bool loading_ = false;
     FadePanel panel_;
 };
 

@@ -1,6 +1,7 @@
 #include "editor/script/PropertyForm.h"
 
-#include "editor/script/CounterIcon.h"
+#include "editor/script/DialogControls.h"
+#include "editor/script/ListIcons.h"
 #include "editor/script/ScriptResource.h"
 #include "editor/shell/EditorSession.h"
 #include "editor/widgets/WideText.h"
@@ -17,9 +18,19 @@ constexpr int kTextFontHeight = 16;
 } // namespace
 
 TPropertyForm::TPropertyForm(EditorSession& session)
-    : Dialog(IDD_LINK_PROPERTY, session.Ui()), session_(session) {}
+    : Dialog(IDD_LINK_PROPERTY, session.Ui()), session_(session) {
+    // The chart's mark; it outlives novels, so it may name an item this novel lacks.
+    markName = [&session]() -> std::optional<std::string> {
+        const std::string& mark = session.Chart().MarkName();
+        return mark.empty() ? std::nullopt : std::optional<std::string>(mark);
+    };
+}
 
 void TPropertyForm::OnInit() {
+    threshold_.Attach(Item(IDC_COUNTER_VALUE));
+    if (!icons_) {
+        icons_ = CreateListIcons();
+    }
     const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     LOGFONTW font{};
     GetObjectW(dialogFont, sizeof font, &font);
@@ -30,8 +41,8 @@ void TPropertyForm::OnInit() {
     boldFont_.Reset(CreateFontIndirectW(&font));
     SendMessageW(Item(IDC_LINK_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(largeFont_.Get()), 0);
     SendMessageW(Item(IDC_LINK_TO), WM_SETFONT, reinterpret_cast<WPARAM>(largeFont_.Get()), 0);
-    SendMessageW(Item(IDC_CONDITION_LABEL), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(boldFont_.Get()), 0);
+    SendMessageW(Item(IDC_CONDITION_LABEL), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()),
+                 0);
     SendMessageW(Item(IDC_COUNTER_COMBO), CB_SETMINVISIBLE, 10, 0);
 
     const EditorState& state = session_.State();
@@ -65,18 +76,16 @@ void TPropertyForm::OnInit() {
     CounterComboChange();
 }
 
+// The field takes the range exactly as the values hold it: they apply the bounds' rules.
 void TPropertyForm::ShowRange() {
-    const HWND updown = Item(IDC_COUNTER_UPDOWN);
-    SendMessageW(updown, UDM_SETRANGE32, static_cast<WPARAM>(values_.range.min),
-                 static_cast<LPARAM>(values_.range.max));
-    SendMessageW(updown, UDM_SETPOS32, 0, static_cast<LPARAM>(values_.threshold));
+    SetNumeralBounds(threshold_, values_.range.min, values_.range.max);
+    threshold_.SetValue(values_.threshold);
 }
 
 void TPropertyForm::CounterCheckBoxClick() {
     const bool enabled = IsDlgButtonChecked(Handle(), IDC_COUNTER_CHECK) == BST_CHECKED;
     EnableWindow(Item(IDC_COUNTER_COMBO), enabled);
-    EnableWindow(Item(IDC_COUNTER_VALUE), enabled);
-    EnableWindow(Item(IDC_COUNTER_UPDOWN), enabled);
+    threshold_.Enable(enabled);
     InvalidateRect(Item(IDC_COUNTER_COMBO), nullptr, TRUE);
 }
 
@@ -85,10 +94,7 @@ void TPropertyForm::CounterComboChange() {
     if (index < 0 || static_cast<std::size_t>(index) >= values_.counters.size()) {
         return;
     }
-    BOOL failed = FALSE;
-    const auto shown = SendMessageW(Item(IDC_COUNTER_UPDOWN), UDM_GETPOS32, 0,
-                                    reinterpret_cast<LPARAM>(&failed));
-    values_.threshold = static_cast<std::int32_t>(shown);
+    values_.threshold = threshold_.Value();
     ApplyCounterRange(session_.Model().Counters, values_.counters[static_cast<std::size_t>(index)],
                       values_);
     ShowRange();
@@ -129,9 +135,7 @@ bool TPropertyForm::OnOK() {
     values_.target = static_cast<int>(SendMessageW(Item(IDC_LINK_TO), CB_GETCURSEL, 0, 0));
     values_.useCounter = IsDlgButtonChecked(Handle(), IDC_COUNTER_CHECK) == BST_CHECKED;
     values_.counter = static_cast<int>(SendMessageW(Item(IDC_COUNTER_COMBO), CB_GETCURSEL, 0, 0));
-    BOOL failed = FALSE;
-    values_.threshold = static_cast<std::int32_t>(SendMessageW(
-        Item(IDC_COUNTER_UPDOWN), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+    values_.threshold = threshold_.Value();
     edited_ = LinkFromDialog(values_, true);
     return true;
 }
@@ -148,7 +152,7 @@ void TPropertyForm::DrawCounterRow(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= values_.counters.size()) {
         return;
     }
-    DrawCounterIcon(dc, rect.left, rect.top);
+    DrawListIcon(dc, icons_.Get(), kCounterListIcon, rect.left, rect.top);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT
                                           : (enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT)));

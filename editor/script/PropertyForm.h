@@ -3,6 +3,8 @@
 #include "editor/script/LinkDialogValues.h"
 #include "editor/widgets/Dialog.h"
 #include "editor/widgets/Handles.h"
+#include "editor/widgets/NumeralEdit.h"
+#include "editor/widgets/PictureImages.h"
 
 #include <functional>
 #include <optional>
@@ -20,7 +22,8 @@ class TPropertyForm : public Dialog {
 public:
     explicit TPropertyForm(EditorSession& session);
 
-    // The name of the item the chart has marked, when there is one.
+    // The name of the item the chart has marked, when there is one (the chart's mark unless a
+    // test gives its own).
     std::function<std::optional<std::string>()> markName;
 
     const LinkDialogValues& Values() const { return values_; }
@@ -44,6 +47,8 @@ private:
     CNovelLink edited_;
     FontHandle largeFont_;
     FontHandle boldFont_;
+    TUDNumeralEdit threshold_; // CounterValEdit
+    ImageListHandle icons_;
 };
 
 } // namespace miravo

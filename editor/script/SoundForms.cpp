@@ -95,9 +95,16 @@ void TComSoundForm::OnInit() {
         AddDialogControl(d, L"BUTTON", L"ON(&F)", IDC_SOUND_FADE_IN, BS_AUTOCHECKBOX | WS_TABSTOP,
                          x + 8, 180, 100, 20);
         AddDialogControl(d, L"STATIC", L"時間(&T):", -1, 0, x + 8, 206, 100, 16);
-        fadeIn_.Create(d, IDC_COM_NUMBER, IDC_COM_NUMBER_UPDOWN, x + 8, 222, 76, 22);
-        fadeIn_.SetBounds(0, 2147483647, 500);
-        fadeIn_.SetValue(fadeInValue_);
+        fadeIn_.Create({.parent = d,
+                        .id = IDC_COM_NUMBER,
+                        .x = x + 8,
+                        .y = 222,
+                        .width = 76,
+                        .height = 22,
+                        .minimum = 0,
+                        .step = 500,
+                        .value = fadeInValue_,
+                        .font = DialogFont(d)});
         AddDialogControl(d, L"STATIC", L"ミリ秒", -1, 0, x + 88, 226, 38, 16);
     }
     SetClientSize(d, kClientWidth, 284);
@@ -108,7 +115,6 @@ bool TComSoundForm::OnOK() {
     remembered_ = ItemText(IDC_COM_FILE);
     std::optional<int> fadeIn;
     if (!midi_ && bgm_) {
-        fadeIn_.Commit();
         fadeInValue_ = fadeIn_.Value();
         if (IsChecked(Handle(), IDC_SOUND_FADE_IN))
             fadeIn = fadeInValue_;
@@ -148,10 +154,7 @@ bool TComSoundForm::OnCommand(int id, int notification, HWND) {
             return false;
         player_.Stop();
         return true;
-    case IDC_COM_NUMBER:
-        if (notification == EN_KILLFOCUS)
-            fadeIn_.Commit();
-        return notification == EN_KILLFOCUS;
+    case IDC_COM_NUMBER: return notification == NEN_DECIDED; // the field keeps its bounds
     default: return false;
     }
 }

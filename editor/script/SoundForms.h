@@ -3,6 +3,7 @@
 #include "editor/script/DialogControls.h"
 #include "editor/widgets/Dialog.h"
 #include "editor/widgets/FileListRow.h"
+#include "editor/widgets/NumeralEdit.h"
 
 #include <filesystem>
 #include <optional>
@@ -75,7 +76,7 @@ private:
     std::wstring caption_ = L"効果音再生";
     std::wstring remembered_;
     std::string result_;
-    NumberField fadeIn_;
+    TUDNumeralEdit fadeIn_;
     int fadeInValue_ = 2000;
     std::optional<FileListRowPainter> rows_;
 };

@@ -20,4 +20,4 @@ list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ScriptLineEdits.cpp
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/TextFormCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormLinks.cpp ${CMAKE_CURRENT_LIST_DIR}/TextFormSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SearchForms.cpp ${CMAKE_CURRENT_LIST_DIR}/PropertyForm.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CounterIcon.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ListIcons.cpp)

@@ -314,6 +314,10 @@ LRESULT TTextForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             MoveLink(+1);
             return 0;
         }
+        if (from == linkList_.Handle()) {
+            LinkListCommand(static_cast<WORD>(code));
+            return 0;
+        }
         if (from == linkTypeCombo_.Handle()) {
             if (code == CBN_SELCHANGE) {
                 SetLinkType(static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0)));
@@ -322,15 +326,6 @@ LRESULT TTextForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if ((from == nullptr || code == BN_CLICKED) && RunCommand(id)) {
             return 0;
-        }
-        break;
-    }
-    case WM_NOTIFY: {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (header.hwndFrom == linkList_.Handle()) {
-            LRESULT result = 0;
-            LinkListNotify(header, result);
-            return result;
         }
         break;
     }

@@ -8,7 +8,9 @@
 #include "editor/widgets/Controls.h"
 #include "editor/widgets/GenericControl.h"
 #include "editor/widgets/Handles.h"
+#include "editor/widgets/HeaderList.h"
 #include "editor/widgets/MdiWindows.h"
+#include "editor/widgets/PictureImages.h"
 #include "editor/widgets/ScriptEditControl.h"
 
 #include <memory>
@@ -68,7 +70,7 @@ public:
     int SelectedLinkRow() const;
     void MoveLink(int direction);
     void EditLinkClick();
-    std::wstring LinkCellText(int slot, int column) const; // what a row shows, for tests
+    std::wstring LinkCellText(int slot, int column) const; // a row's section, for tests
     bool LinkRowChecked(int slot) const;
     void SetLinkRowChecked(int slot, bool checked); // as a click on the check box
     void SetLinkType(int linkType);                 // as a choice in the selector
@@ -76,7 +78,7 @@ public:
     const EditBox& NameEdit() const { return nameEdit_; }
     ScriptEditControl& Editor() { return editor_; }
     const Label& LinkPanel() const { return linkPanel_; }
-    HWND LinkList() const { return linkList_.Handle(); }
+    const THeaderList& LinkList() const { return linkList_; }
     HWND LinkTypeCombo() const { return linkTypeCombo_.Handle(); }
     HWND CommandButton() const { return commandButton_.Handle(); }
     HMENU CommandMenu() const { return commandMenu_.Get(); }
@@ -124,14 +126,14 @@ private:
     void ReplaceOne(const std::string& replacement, int& replaced);
 
     void RefreshLinks(bool selectFirst);
-    void LinkListNotify(const NMHDR& header, LRESULT& result);
-    LRESULT DrawLinkCell(NMLVCUSTOMDRAW& draw) const;
+    ListRow LinkRow(int slot) const;
+    void LinkListCommand(WORD notification);
+    void LinkCheckChanged(int slot);
 
     EditorSession* session_ = nullptr;
     ViewRegistry::Registration view_;
     ViewRegistry::Registration lineView_;
     bool loaded_ = false;
-    bool refreshingLinks_ = false;
     HFONT font_ = nullptr;
     FontHandle boldFont_;
     Label nameLabel_;
@@ -151,8 +153,8 @@ private:
     Button linkDownButton_;
     Label linkTypeCaption_;
     GenericControl linkTypeCombo_;
-    GenericControl linkList_;
-    ImageListHandle rowHeightImages_;
+    THeaderList linkList_;
+    ImageListHandle listIcons_; // the counter icon of the condition section
     MenuHandle commandMenu_;
     MenuHandle editMenu_;
     MenuHandle contextMenu_;

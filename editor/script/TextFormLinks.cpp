@@ -1,4 +1,4 @@
-#include "editor/script/CounterIcon.h"
+#include "editor/script/ListIcons.h"
 #include "editor/script/PropertyForm.h"
 #include "editor/script/TextForm.h"
 #include "editor/shell/EditorSession.h"
@@ -8,15 +8,13 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 // The item text editor's link panel: its tool bar, the link mode selector and the list of the
-// eight link slots (a report-style list view with check boxes; the condition column is drawn
-// here).
+// eight link slots (a header list with check boxes whose rows are read from the item).
 namespace miravo {
 
 namespace {
-
-enum LinkColumn { kEnabledColumn, kTextColumn, kTargetColumn, kConditionColumn };
 
 const CNovelItem* CurrentItem(EditorSession& session) {
     const int current = session.State().currentItem;
@@ -35,12 +33,13 @@ int CounterNumber(const CNovelCounters& counters, const std::string& name) {
     return 0;
 }
 
-void SetCellText(HWND list, int row, int column, const std::wstring& text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
+// 有効 is as wide as the check box and the number; 条件 may grow to show a long threshold.
+const std::vector<HeaderSection> kLinkSections{{L"有効", 40, 40, 40},
+                                               {L"テキスト", 150},
+                                               {L"リンク先アイテム", 120},
+                                               {L"条件", 60, 60, 100}};
+
+ListCell Plain(std::wstring text) { return {.runs = {{std::move(text)}}}; }
 
 } // namespace
 
@@ -59,79 +58,51 @@ void TTextForm::CreateLinkPanel(HFONT font) {
     for (const wchar_t* mode : {L"メニューリンク", L"自動リンク", L"エンディング"}) {
         SendMessageW(linkTypeCombo_.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode));
     }
-    linkList_.Create(WC_LISTVIEWW,
-                     {.parent = Handle(),
-                      .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
-                               WS_TABSTOP | WS_BORDER,
+    listIcons_ = CreateListIcons();
+    linkList_.Create({.parent = Handle(),
+                      .sections = kLinkSections,
+                      .rowHeight = kLinkRowHeight,
+                      .gridLines = true,
+                      .checkBoxes = true,
+                      .images = listIcons_.Get(),
                       .font = font});
-    const HWND list = linkList_.Handle();
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT |
-                                                LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
-    // The rows take the height of their (empty) small images.
-    rowHeightImages_.Reset(ImageList_Create(1, kLinkRowHeight, ILC_COLOR24, 1, 0));
-    ListView_SetImageList(list, rowHeightImages_.Get(), LVSIL_SMALL);
-    const struct {
-        const wchar_t* caption;
-        int width;
-    } columns[] = {{L"有効", 40}, {L"テキスト", 150}, {L"リンク先アイテム", 120}, {L"条件", 60}};
-    for (int i = 0; i < 4; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<wchar_t*>(columns[i].caption);
-        column.cx = columns[i].width;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
-    refreshingLinks_ = true;
-    for (int slot = 0; slot < kLinkSlotCount; ++slot) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = slot;
-        const std::wstring number = std::to_wstring(slot + 1);
-        item.pszText = const_cast<wchar_t*>(number.c_str());
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    refreshingLinks_ = false;
+    linkList_.SetRowSource(kLinkSlotCount, [this](int slot) { return LinkRow(slot); });
     SetWindowPos(linkPanel_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TTextForm::RefreshLinks(bool selectFirst) {
-    const HWND list = linkList_.Handle();
     const CNovelItem* item = CurrentItem(*session_);
-    refreshingLinks_ = true;
     for (int slot = 0; slot < kLinkSlotCount; ++slot) {
-        const CNovelLink* link =
-            item != nullptr ? &item->Links[static_cast<std::size_t>(slot)] : nullptr;
-        const std::wstring text = link != nullptr ? WidenShiftJis(link->LinkText) : L"";
-        const std::wstring target = link != nullptr ? WidenShiftJis(link->Target) : L"";
-        SetCellText(list, slot, kTextColumn, text);
-        SetCellText(list, slot, kTargetColumn, target);
-        ListView_SetCheckState(list, slot, link != nullptr && link->Enabled);
+        linkList_.SetChecked(slot,
+                             item != nullptr && item->Links[static_cast<std::size_t>(slot)].Enabled);
     }
-    refreshingLinks_ = false;
     if (selectFirst) {
         SelectLinkRow(0);
     }
-    InvalidateRect(list, nullptr, TRUE);
+    InvalidateRect(linkList_.ListHandle(), nullptr, TRUE);
 }
 
 void TTextForm::SelectLinkRow(int slot) {
-    const HWND list = linkList_.Handle();
-    ListView_SetItemState(list, slot, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    linkList_.Select(slot);
     session_->State().currentLinkSlot = slot;
 }
 
-int TTextForm::SelectedLinkRow() const {
-    return ListView_GetNextItem(linkList_.Handle(), -1, LVNI_SELECTED);
-}
+int TTextForm::SelectedLinkRow() const { return linkList_.Selected(); }
 
-bool TTextForm::LinkRowChecked(int slot) const {
-    return ListView_GetCheckState(linkList_.Handle(), slot) != FALSE;
-}
+bool TTextForm::LinkRowChecked(int slot) const { return linkList_.Checked(slot); }
 
 void TTextForm::SetLinkRowChecked(int slot, bool checked) {
-    ListView_SetCheckState(linkList_.Handle(), slot, checked);
+    linkList_.SetChecked(slot, checked);
+    LinkCheckChanged(slot);
+}
+
+// A check box was clicked: the item takes every box, the chart shows it.
+void TTextForm::LinkCheckChanged(int slot) {
+    if (loaded_ && slot >= 0 && slot < kLinkSlotCount) {
+        StoreToItem();
+        session_->ItemText().SetLinkEnabled(slot, LinkRowChecked(slot));
+    }
 }
 
 void TTextForm::SetLinkType(int linkType) {
@@ -142,24 +113,43 @@ void TTextForm::SetLinkType(int linkType) {
     }
 }
 
-std::wstring TTextForm::LinkCellText(int slot, int column) const {
+// The slot number in bold; the condition as the counter icon, its number, "≧" and the threshold
+// in bold ("エラー" in bold for a counter that is gone, "なし" without a condition).
+ListRow TTextForm::LinkRow(int slot) const {
     const CNovelItem* item = CurrentItem(*session_);
     if (item == nullptr || slot < 0 || slot >= kLinkSlotCount) {
         return {};
     }
     const CNovelLink& link = item->Links[static_cast<std::size_t>(slot)];
-    switch (column) {
-    case kEnabledColumn: return std::to_wstring(slot + 1);
-    case kTextColumn: return WidenShiftJis(link.LinkText);
-    case kTargetColumn: return WidenShiftJis(link.Target);
-    default: break;
-    }
+    ListRow row;
+    row.cells.push_back({.runs = {{std::to_wstring(slot + 1), true}}, .indent = 2});
+    row.cells.push_back(Plain(WidenShiftJis(link.LinkText)));
+    row.cells.push_back(Plain(WidenShiftJis(link.Target)));
+    ListCell condition{.indent = 2};
     if (!link.UseCounter) {
-        return L"なし";
+        condition.runs = {{L"なし"}};
+    } else {
+        condition.icon = kCounterListIcon;
+        const int number = CounterNumber(session_->Model().Counters, link.CounterName);
+        condition.runs.push_back(number > 0 ? TextRun{std::to_wstring(number)}
+                                            : TextRun{L"エラー", true});
+        condition.runs.push_back({L" ≧ "});
+        condition.runs.push_back({std::to_wstring(link.Threshold), true});
     }
-    const int number = CounterNumber(session_->Model().Counters, link.CounterName);
-    return (number > 0 ? std::to_wstring(number) : std::wstring(L"エラー")) + L" ≧ " +
-           std::to_wstring(link.Threshold);
+    row.cells.push_back(std::move(condition));
+    return row;
+}
+
+std::wstring TTextForm::LinkCellText(int slot, int column) const {
+    const ListRow row = LinkRow(slot);
+    if (column < 0 || column >= static_cast<int>(row.cells.size())) {
+        return {};
+    }
+    std::wstring text;
+    for (const TextRun& run : row.cells[static_cast<std::size_t>(column)].runs) {
+        text += run.text;
+    }
+    return text;
 }
 
 void TTextForm::MoveLink(int direction) {
@@ -193,98 +183,18 @@ void TTextForm::EditLinkClick() {
     StoreToItem();
 }
 
-void TTextForm::LinkListNotify(const NMHDR& header, LRESULT& result) {
-    switch (header.code) {
-    case LVN_ITEMCHANGED: {
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if ((change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0) {
-            session_->State().currentLinkSlot = change.iItem;
-        }
-        // A click on a check box: the item takes every box, the chart shows it.
-        const bool checkChanged =
-            (change.uChanged & LVIF_STATE) != 0 &&
-            ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0 &&
-            (change.uOldState & LVIS_STATEIMAGEMASK) != 0;
-        if (checkChanged && !refreshingLinks_ && loaded_ && change.iItem >= 0) {
-            StoreToItem();
-            session_->ItemText().SetLinkEnabled(change.iItem, LinkRowChecked(change.iItem));
-        }
-        break;
-    }
-    case NM_DBLCLK: {
-        const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-        if (activate.iItem >= 0) {
-            SelectLinkRow(activate.iItem);
+void TTextForm::LinkListCommand(WORD notification) {
+    switch (notification) {
+    case HLN_SELCHANGE: session_->State().currentLinkSlot = SelectedLinkRow(); break;
+    case HLN_CHECKCHANGE: LinkCheckChanged(SelectedLinkRow()); break; // the clicked row
+    case HLN_DBLCLK:
+        if (SelectedLinkRow() >= 0) {
+            SelectLinkRow(SelectedLinkRow());
             EditLinkClick();
         }
         break;
-    }
-    case NM_CUSTOMDRAW:
-        result = DrawLinkCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
-        break;
     default: break;
     }
-}
-
-// The slot number in bold; the condition as the counter picture, its number, "≧" and the
-// threshold in bold ("エラー" for a counter that is gone, "なし" without a condition).
-LRESULT TTextForm::DrawLinkCell(NMLVCUSTOMDRAW& draw) const {
-    switch (draw.nmcd.dwDrawStage) {
-    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: break;
-    default: return CDRF_DODEFAULT;
-    }
-    const int slot = static_cast<int>(draw.nmcd.dwItemSpec);
-    if (draw.iSubItem == kEnabledColumn) {
-        SelectObject(draw.nmcd.hdc, boldFont_.Get());
-        return CDRF_NEWFONT;
-    }
-    if (draw.iSubItem != kConditionColumn) {
-        SelectObject(draw.nmcd.hdc, font_);
-        return CDRF_NEWFONT;
-    }
-    const CNovelItem* item = CurrentItem(*session_);
-    if (item == nullptr) {
-        return CDRF_DODEFAULT;
-    }
-    const HDC dc = draw.nmcd.hdc;
-    RECT cell{};
-    ListView_GetSubItemRect(linkList_.Handle(), slot, kConditionColumn, LVIR_BOUNDS, &cell);
-    // Selected as the list draws its other cells: highlighted while it has the focus.
-    const bool selected = ListView_GetItemState(linkList_.Handle(), slot, LVIS_SELECTED) != 0 &&
-                          GetFocus() == linkList_.Handle();
-    FillRect(dc, &cell, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    const int save = SaveDC(dc);
-    IntersectClipRect(dc, cell.left, cell.top, cell.right - 1, cell.bottom - 1);
-    const CNovelLink& link = item->Links[static_cast<std::size_t>(slot)];
-    int x = cell.left + 2;
-    const int y = cell.top + 3;
-    const auto write = [&](const std::wstring& text, HFONT font) {
-        SelectObject(dc, font);
-        TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        x += size.cx;
-    };
-    if (!link.UseCounter) {
-        write(L"なし", font_);
-    } else {
-        DrawCounterIcon(dc, x, cell.top + 1);
-        x += kCounterIconSize + 1;
-        const int number = CounterNumber(session_->Model().Counters, link.CounterName);
-        if (number > 0) {
-            write(std::to_wstring(number), font_);
-        } else {
-            write(L"エラー", boldFont_.Get());
-        }
-        write(L"≧", font_);
-        write(std::to_wstring(link.Threshold), boldFont_.Get());
-    }
-    RestoreDC(dc, save);
-    return CDRF_SKIPDEFAULT;
 }
 
 } // namespace miravo

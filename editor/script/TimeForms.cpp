@@ -12,9 +12,16 @@ void TComTimeForm::OnInit() {
     const HWND d = Handle();
     SetWindowTextW(d, Caption().c_str());
     AddDialogControl(d, L"STATIC", FieldLabel(), -1, 0, 12, 14, 150, 16);
-    field_.Create(d, IDC_COM_NUMBER, IDC_COM_NUMBER_UPDOWN, 12, 34, 110, 22);
-    field_.SetBounds(0, 2147483647, 500);
-    field_.SetValue(milliseconds_);
+    field_.Create({.parent = d,
+                   .id = IDC_COM_NUMBER,
+                   .x = 12,
+                   .y = 34,
+                   .width = 110,
+                   .height = 22,
+                   .minimum = 0,
+                   .step = 500,
+                   .value = milliseconds_,
+                   .font = DialogFont(d)});
     AddDialogControl(d, L"STATIC", L"ミリ秒", -1, 0, 128, 38, 50, 16);
     AddDialogControl(d, L"BUTTON", L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 34, 72, 80, 26);
     AddDialogControl(d, L"BUTTON", L"キャンセル", IDCANCEL, WS_TABSTOP, 120, 72, 80, 26);
@@ -22,7 +29,6 @@ void TComTimeForm::OnInit() {
 }
 
 bool TComTimeForm::OnOK() {
-    field_.Commit();
     milliseconds_ = field_.Value();
     out_.CommandOut(Line(milliseconds_));
     return true;

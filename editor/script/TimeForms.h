@@ -3,6 +3,7 @@
 #include "editor/script/CommandOut.h"
 #include "editor/script/DialogControls.h"
 #include "editor/widgets/Dialog.h"
+#include "editor/widgets/NumeralEdit.h"
 
 #include <string>
 
@@ -25,7 +26,7 @@ protected:
 private:
     ICommandOut& out_;
     int milliseconds_;
-    NumberField field_;
+    TUDNumeralEdit field_;
 };
 
 class TComWaitForm : public TComTimeForm {

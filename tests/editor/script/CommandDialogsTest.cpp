@@ -5,6 +5,8 @@
 #include "editor/script/DisplayForms.h"
 #include "editor/script/SoundForms.h"
 #include "editor/script/TimeForms.h"
+#include "editor/widgets/CuteButton.h"
+#include "editor/widgets/NumeralEdit.h"
 #include "editor/widgets/WideText.h"
 #include "tests/editor/support/GuiDriver.h"
 #include "tests/editor/support/Screenshot.h"
@@ -24,10 +26,13 @@ struct RecordingOut : ICommandOut {
     void CommandOut(const std::string& line) override { lines.push_back(line); }
 };
 
-void Commit(DialogDriver& driver, int id, std::wstring_view text) {
-    driver.SetText(id, text);
-    SendMessageW(driver.Handle(), WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(driver.Item(id)));
+// Text set into a numeral edit is a commit of what it stands for, as typing and leaving is.
+void Commit(DialogDriver& driver, int id, std::wstring_view text) { driver.SetText(id, text); }
+
+// The up arrow in a numeral edit: one step up.
+void StepUp(DialogDriver& driver, int id) {
+    const auto edit = reinterpret_cast<HWND>(SendMessageW(driver.Item(id), NEM_GETEDIT, 0, 0));
+    SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
 }
 
 void Choose(DialogDriver& driver, int id, int row) {
@@ -108,7 +113,12 @@ TEST_F(CommandDialogsTest, CounterDialogsBoundsAndRangeRule) {
         DialogDriver driver(rndSet);
         Choose(driver, IDC_COM_COUNTERS, 0);
         EXPECT_EQ(driver.Text(IDC_COM_NUMBER), L"0");
+        // A step of the low value past the high value carries the high value along at once.
+        StepUp(driver, IDC_COM_NUMBER);
+        EXPECT_EQ(driver.Text(IDC_COM_NUMBER), L"1");
+        EXPECT_EQ(driver.Text(IDC_COM_NUMBER2), L"1");
         Commit(driver, IDC_COM_NUMBER, L"5");
+        EXPECT_EQ(driver.Text(IDC_COM_NUMBER2), L"5");
         Commit(driver, IDC_COM_NUMBER2, L"2");
         EXPECT_EQ(driver.Text(IDC_COM_NUMBER), L"2");
         EXPECT_EQ(driver.Press(IDOK), IDOK);
@@ -165,10 +175,16 @@ TEST_F(CommandDialogsTest, CharacterDeleteAndFont) {
         EXPECT_TRUE(IsWindowEnabled(driver.Item(IDC_COM_NUMBER)));
         Commit(driver, IDC_COM_NUMBER, L"300");
         EXPECT_EQ(driver.Text(IDC_COM_NUMBER), L"200");
+        const auto swatch = [&] {
+            return std::uint32_t(SendMessageW(driver.Item(IDC_FONT_SWATCH), CBM_GETCOLOR, 0, 0));
+        };
+        EXPECT_EQ(swatch(), std::uint32_t(GetSysColor(COLOR_BTNFACE))); // not ticked
         Tick(driver, IDC_FONT_COLOR, true);
+        EXPECT_EQ(swatch(), 0xFFFFFFu);
         test::Click(driver.Item(IDC_FONT_COLOR_CHANGE));
         ASSERT_EQ(ui.colorDialogs.size(), 1u);
         EXPECT_EQ(ui.colorDialogs[0], 0xFFFFFFu);
+        EXPECT_EQ(swatch(), 0x0080FFu);
         test::Pump(100);
         test::SaveScreenshot(driver.Handle(), "font");
         EXPECT_EQ(driver.Press(IDOK), IDOK);

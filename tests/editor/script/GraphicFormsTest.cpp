@@ -3,14 +3,17 @@
 #include "editor/script/GraphicForms.h"
 #include "editor/script/CharacterForms.h"
 #include "editor/script/CommandDialogResources.h"
+#include "editor/script/CounterForms.h"
 #include "editor/script/FadeForm.h"
 #include "editor/widgets/BuiltinPictureResource.h"
+#include "editor/widgets/CuteButton.h"
 #include "tests/editor/support/GuiDriver.h"
 #include "tests/editor/support/Screenshot.h"
 #include "tests/picture/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace miravo {
@@ -111,6 +114,7 @@ TEST_F(GraphicFormsTest, FillDialogLines) {
         EXPECT_FALSE(IsWindowEnabled(driver.Item(IDC_COM_NUMBER)));
         test::Click(driver.Item(IDC_FILL_CHANGE));
         EXPECT_EQ(ui.colorDialogs, (std::vector<std::uint32_t>{0xFFFFFF}));
+        EXPECT_EQ(SendMessageW(driver.Item(IDC_FILL_SWATCH), CBM_GETCOLOR, 0, 0), 0x00FF8040);
         EXPECT_EQ(driver.Press(IDOK), IDOK);
     }
     {
@@ -196,6 +200,79 @@ TEST_F(GraphicFormsTest, WindowDialogInItsTwoModes) {
     }
     EXPECT_EQ(out.lines,
               (std::vector<std::string>{".LinkWindowSet \"sub\"", ".WindowSet \"main\""}));
+}
+
+} // namespace
+} // namespace miravo
+
+namespace miravo {
+namespace {
+
+// Whether the window shows the picture: every opaque pixel of it, at one place on the screen.
+bool ShowsPicture(HWND window, const CPicture& picture) {
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC screen = GetDC(window);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* shown = static_cast<const std::uint8_t*>(bits);
+    const CRaster& raster = picture.raster;
+    bool found = false;
+    for (int top = 0; !found && top + raster.Height() <= client.bottom; ++top) {
+        for (int left = 0; !found && left + raster.Width() <= client.right; ++left) {
+            found = true;
+            for (int y = 0; found && y < raster.Height(); ++y) {
+                for (int x = 0; found && x < raster.Width(); ++x) {
+                    if (picture.alpha && picture.alpha->At(x, y) != 255)
+                        continue;
+                    const std::uint8_t* at =
+                        shown + (std::size_t(top + y) * client.right + left + x) * 4;
+                    found = std::equal(at, at + 3, raster.Pixel(x, y));
+                }
+            }
+        }
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    DeleteObject(bitmap);
+    return found;
+}
+
+TEST(ListIconTest, CounterAndTextWindowRowsShowTheBuiltInIcons) {
+    test::ScriptedInteraction ui;
+    RecordingOut out;
+    std::vector<CNovelCounter> counters(1);
+    counters[0].Name = "HP";
+    std::vector<CTextWindow> windows(1);
+    windows[0].Name = "main";
+    TComCtSetForm counterDialog(ui, out);
+    counterDialog.SetCounters(&counters);
+    TComWindowSetForm windowDialog(ui, out);
+    windowDialog.SetTextWindows(&windows);
+    const struct {
+        const char* name;
+        Dialog& dialog;
+        int list;
+        BuiltinPicture icon;
+    } cases[] = {{"counter dialog", counterDialog, IDC_COM_COUNTERS, BuiltinPicture::CounterIcon},
+                 {"window dialog", windowDialog, IDC_COM_WINDOWS, BuiltinPicture::TextWindowIcon}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogDriver driver(c.dialog);
+        const HWND list = driver.Item(c.list);
+        SendMessageW(list, CB_SETCURSEL, 0, 0);
+        InvalidateRect(list, nullptr, TRUE);
+        test::Pump(100);
+        EXPECT_TRUE(ShowsPicture(list, LoadBuiltinPicture(c.icon)));
+        driver.Press(IDCANCEL);
+    }
 }
 
 } // namespace

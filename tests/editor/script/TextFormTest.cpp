@@ -4,6 +4,7 @@
 #include "editor/script/TextFormIds.h"
 #include "editor/shell/EditorSession.h"
 #include "editor/shell/MainForm.h"
+#include "editor/widgets/NumeralEdit.h"
 #include "novel/NovelData.h"
 #include "novel/ShiftJis.h"
 #include "tests/editor/support/GuiDriver.h"
@@ -230,14 +231,15 @@ TEST_F(TextFormTest, LinkRowsShowTheSlotsAndMoveUpAndDown) {
     EXPECT_TRUE(Form().LinkRowChecked(0));
     EXPECT_FALSE(Form().LinkRowChecked(1));
     EXPECT_EQ(Form().SelectedLinkRow(), 0);
-    // What the list itself holds.
-    wchar_t shown[64] = {};
-    LVITEMW cell{};
-    cell.iSubItem = 2;
-    cell.pszText = shown;
-    cell.cchTextMax = 64;
-    SendMessageW(Form().LinkList(), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&cell));
-    EXPECT_STREQ(shown, L"beach");
+    EXPECT_EQ(Form().LinkCellText(0, 0), L"1");
+    EXPECT_EQ(Form().LinkCellText(0, 2), L"beach");
+    // The list: eight rows of 19 pixels under the four sections.
+    const THeaderList& list = Form().LinkList();
+    EXPECT_EQ(list.RowCount(), 8);
+    const RECT row = list.RowRect(7);
+    EXPECT_EQ(row.bottom - row.top, 19);
+    EXPECT_EQ(list.SectionCount(), 4);
+    EXPECT_EQ(list.SectionWidth(3), 60);
     Pump(100);
     test::SaveScreenshot(Form().Handle(), "text-form-links");
 
@@ -257,6 +259,29 @@ TEST_F(TextFormTest, LinkRowsShowTheSlotsAndMoveUpAndDown) {
     Pump(20);
     EXPECT_TRUE(Item().Links[1].Enabled);
     EXPECT_TRUE(Session().State().modified);
+    // So does a mouse click on a row's box; the row becomes the current link slot.
+    const RECT third = list.RowRect(2);
+    const LPARAM box = MAKELPARAM(third.left + 6, (third.top + third.bottom) / 2);
+    SendMessageW(list.ListHandle(), WM_LBUTTONDOWN, MK_LBUTTON, box);
+    SendMessageW(list.ListHandle(), WM_LBUTTONUP, 0, box);
+    Pump(20);
+    EXPECT_FALSE(Item().Links[2].Enabled);
+    EXPECT_EQ(Session().State().currentLinkSlot, 2);
+    // A double-click on a row opens the link dialog for that slot.
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        if (const HWND dialog = FindWindowW(nullptr, L"リンク編集")) {
+            KillTimer(nullptr, timer);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    const RECT fifth = list.RowRect(4);
+    const LPARAM text = MAKELPARAM(fifth.left + 80, (fifth.top + fifth.bottom) / 2);
+    SendMessageW(list.ListHandle(), WM_LBUTTONDOWN, MK_LBUTTON, text);
+    SendMessageW(list.ListHandle(), WM_LBUTTONUP, 0, text);
+    SendMessageW(list.ListHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, text);
+    SendMessageW(list.ListHandle(), WM_LBUTTONUP, 0, text);
+    EXPECT_EQ(Session().State().currentLinkSlot, 4);
+    EXPECT_EQ(Form().LinkDialog().Result(), IDCANCEL);
     // The link mode selector.
     Form().SetLinkType(2);
     EXPECT_EQ(Item().LinkType, 2);
@@ -286,12 +311,8 @@ TEST_F(TextFormTest, LinkDialogFollowsTheCounterRangeAndOkWritesTheSlot) {
         SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_COUNTER_COMBO, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(dialog.Item(IDC_COUNTER_COMBO)));
         EXPECT_EQ(dialog.Text(IDC_COUNTER_VALUE), L"10");
-        int low = 0;
-        int high = 0;
-        SendMessageW(dialog.Item(IDC_COUNTER_UPDOWN), UDM_GETRANGE32,
-                     reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
-        EXPECT_EQ(low, 10);
-        EXPECT_EQ(high, 20);
+        EXPECT_EQ(SendMessageW(dialog.Item(IDC_COUNTER_VALUE), NEM_GETMINIMUM, 0, 0), 10);
+        EXPECT_EQ(SendMessageW(dialog.Item(IDC_COUNTER_VALUE), NEM_GETMAXIMUM, 0, 0), 20);
         // Clearing the box disables the condition; OK stores threshold 0 and enables the slot.
         dialog.SetCheck(IDC_COUNTER_CHECK, false);
         test::Click(dialog.Item(IDC_COUNTER_CHECK));
@@ -302,6 +323,21 @@ TEST_F(TextFormTest, LinkDialogFollowsTheCounterRangeAndOkWritesTheSlot) {
     EXPECT_FALSE(Form().LinkDialog().Edited().UseCounter);
     EXPECT_EQ(Form().LinkDialog().Edited().Target, "hall");
     EXPECT_TRUE(Form().LinkDialog().Edited().Enabled);
+
+    // The mark button takes the item the chart has marked; the current item, not being a
+    // target, leaves the choice as it was.
+    const int current = Session().State().currentItem;
+    model.Items.Add().Name = "cellar";
+    for (const auto& [marked, chosen] : {std::pair{model.Items.Count() - 1, 1}, {current, 0}}) {
+        Session().State().currentItem = marked;
+        Session().Chart().SetMark();
+        Session().State().currentItem = current;
+        test::DialogDriver dialog(Form().LinkDialog(), Main());
+        ASSERT_EQ(SendMessageW(dialog.Item(IDC_LINK_TO), CB_GETCURSEL, 0, 0), 0);
+        test::Click(dialog.Item(IDC_SET_TO_MARK));
+        EXPECT_EQ(SendMessageW(dialog.Item(IDC_LINK_TO), CB_GETCURSEL, 0, 0), chosen);
+        dialog.Press(IDCANCEL);
+    }
 }
 
 TEST_F(TextFormTest, FindNextPreviousAndReplaceAllWithTheCountBox) {
