@@ -1,2 +1,6 @@
 # Novel properties, counters and text windows.
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/CounterForm.cpp)
+# The counters and text windows as the settings window edits them, and the text window preview's
+# arithmetic (portable); their dialogs.
+list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/CounterOperations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextWindowOperations.cpp ${CMAKE_CURRENT_LIST_DIR}/TextWindowPreview.cpp)
