@@ -4,3 +4,7 @@ list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/CounterForm.cpp)
 # arithmetic (portable); their dialogs.
 list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/CounterOperations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextWindowOperations.cpp ${CMAKE_CURRENT_LIST_DIR}/TextWindowPreview.cpp)
+list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/CounterEditForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextWindowEditForm.cpp)
+# The templates of the counter and text window dialogs, which the program and their tests carry.
+set(editor_properties_resources ${CMAKE_CURRENT_LIST_DIR}/Settings.rc)
