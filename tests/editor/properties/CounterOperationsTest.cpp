@@ -43,6 +43,12 @@ TEST_F(CounterOperationsTest, AtTheLimitNothingChanges) {
 }
 
 TEST_F(CounterOperationsTest, DeleteAsksAndLeavesLinksThatNameTheCounter) {
+    // The text editor's link list shows counters by number: it repaints after a deletion.
+    struct LinkList : ILinkListView {
+        int repaints = 0;
+        void RepaintLinkList() override { ++repaints; }
+    } linkList;
+    const auto registration = session.Views().Add<ILinkListView>(linkList);
     counters.NewCounter();
     model.Counters[0].Name = "love";
     CNovelLink& link = model.Items[0].Links[0];
@@ -64,6 +70,7 @@ TEST_F(CounterOperationsTest, DeleteAsksAndLeavesLinksThatNameTheCounter) {
     EXPECT_EQ(link.CounterName, "love");
     EXPECT_TRUE(link.UseCounter);
     EXPECT_TRUE(views.Called("RefreshCounters"));
+    EXPECT_EQ(linkList.repaints, 1);
     // No row: nothing is asked.
     EXPECT_FALSE(counters.DeleteCounter(0));
     EXPECT_FALSE(counters.DeleteCounter(-1));

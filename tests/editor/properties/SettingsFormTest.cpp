@@ -144,6 +144,19 @@ TEST_F(SettingsFormTest, CountersAreNumberedListedEditedDeletedAndRestartAfterAn
     Pump(100);
     test::SaveScreenshot(Form().Handle(), "settings-counters");
 
+    // A double-click on a row edits it; Cancel stores nothing.
+    bool opened = false;
+    WhenDialogAppears(L"カウンタ編集", [&opened](HWND dialog) {
+        opened = true;
+        SetDlgItemTextW(dialog, IDC_COUNTER_NAME, L"changed");
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Form().CounterList().Select(2);
+    SendMessageW(Form().CounterList().Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Form().CounterList().ListHandle()));
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(CounterName(2), "(新規カウンタ3)");
+
     // Delete on the list, after the question; the link that names the counter stays.
     CNovelLink& link = Model().Items[0].Links[0];
     link.UseCounter = true;
