@@ -216,6 +216,7 @@ TEST_F(SettingsFormTest, CounterEditRecomputesItsLimitsAndRefusesASpace) {
     EXPECT_EQ(form.MaxEdit().Minimum(), -40);
     EXPECT_EQ(form.ValEdit().Value(), 300);
 
+    test::SaveScreenshot(dialog.Handle(), "counter-edit");
     dialog.SetText(IDC_COUNTER_NAME, L"a b");
     EXPECT_FALSE(dialog.Press(IDOK).has_value());
     ASSERT_EQ(ui.messages.size(), 1u);
