@@ -30,6 +30,14 @@ public:
     virtual void ShowScriptLine(int line) = 0; // 1-based; past the end: the last line
 };
 
+// The item text editor's link list: it shows counters by their number in the novel's table, so
+// deleting a counter (or a window) repaints it.
+class ILinkListView {
+public:
+    virtual ~ILinkListView() = default;
+    virtual void RepaintLinkList() = 0;
+};
+
 // What the item text editor shows of the current item.
 struct ShownItem {
     UiText name;

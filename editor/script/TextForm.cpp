@@ -81,6 +81,7 @@ void TTextForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
     LayoutChildren(client.right, client.bottom);
     view_ = session.Views().Add<ICurrentItemView>(*this);
     lineView_ = session.Views().Add<IScriptLineView>(*this);
+    linkListView_ = session.Views().Add<ILinkListView>(*this);
     RegisterCommands();
     UpdateEditState();
 }

@@ -32,6 +32,7 @@ class TPropertyForm;
 class TTextForm : public MdiChild,
                   public ICurrentItemView,
                   public IScriptLineView,
+                  public ILinkListView,
                   public ICommandSink {
 public:
     static constexpr int kMinWidth = 360;
@@ -49,6 +50,8 @@ public:
     void StoreToItem() override;
     // IScriptLineView: the caret on the line, the window in front.
     void ShowScriptLine(int line) override;
+    // ILinkListView: counter numbers moved (a counter was deleted).
+    void RepaintLinkList() override { RefreshLinks(false); }
     // ICommandSink: one command line before or after the caret's line, as one undo step.
     void CommandOut(std::string_view line) override;
 
@@ -133,6 +136,7 @@ private:
     EditorSession* session_ = nullptr;
     ViewRegistry::Registration view_;
     ViewRegistry::Registration lineView_;
+    ViewRegistry::Registration linkListView_;
     bool loaded_ = false;
     HFONT font_ = nullptr;
     FontHandle boldFont_;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "editor/chart/ChartOperations.h"
+#include "editor/properties/CounterOperations.h"
+#include "editor/properties/TextWindowOperations.h"
 #include "editor/script/ItemTextOperations.h"
 #include "editor/shell/DocumentLifecycle.h"
 #include "editor/shell/EditorState.h"
@@ -35,6 +37,8 @@ public:
     DocumentLifecycle& Lifecycle() { return lifecycle_; }
     ChartOperations& Chart() { return chart_; }
     ItemTextOperations& ItemText() { return itemText_; }
+    CounterOperations& Counters() { return counters_; }
+    TextWindowOperations& TextWindows() { return textWindows_; }
 
 private:
     CNovelModel& model_;
@@ -44,6 +48,8 @@ private:
     DocumentLifecycle lifecycle_{*this};
     ChartOperations chart_{*this};
     ItemTextOperations itemText_{*this};
+    CounterOperations counters_{*this};
+    TextWindowOperations textWindows_{*this};
 };
 
 } // namespace miravo

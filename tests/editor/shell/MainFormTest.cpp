@@ -358,7 +358,7 @@ TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     EXPECT_EQ(Title(), L"other.mve - Miravo R.9.7");
     EXPECT_EQ(MainForm().NovelTitleLabel().Text(), L"海辺の物語");
     EXPECT_EQ(TextForm().NameEdit().Text(), L"opening");
-    EXPECT_EQ(CounterForm().CounterList().Count(), 1);
+    EXPECT_EQ(CounterForm().CounterList().RowCount(), 1);
     test::SaveScreenshot(Main(), "main-window-opened");
 
     // A wrong-magic file leaves a new, clean novel.
@@ -368,7 +368,7 @@ TEST_F(MainFormTest, EditsSaveAndOpenThroughTheMenusAndTheTitleFollows) {
     Command(ID_NOVEL_OPEN);
     EXPECT_EQ(Title(), L"無題 - Miravo R.9.7");
     EXPECT_EQ(TextForm().NameEdit().Text(), L"新規アイテム1");
-    EXPECT_EQ(CounterForm().CounterList().Count(), 0);
+    EXPECT_EQ(CounterForm().CounterList().RowCount(), 0);
     EXPECT_EQ(MainForm().NovelTitleLabel().Text(), L"");
 }
 

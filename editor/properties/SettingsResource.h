@@ -1,0 +1,38 @@
+#pragma once
+
+// Resource ids of the settings window's dialogs (3600 to 3799), for Settings.rc and the code.
+#define IDD_COUNTER_EDIT 3600
+#define IDD_TEXT_WINDOW_EDIT 3601
+
+#define IDC_COUNTER_NAME 3610
+#define IDC_COUNTER_MIN 3611
+#define IDC_COUNTER_MAX 3612
+#define IDC_COUNTER_VALUE 3613
+#define IDC_COUNTER_CARRY 3614
+
+#define IDC_WINDOW_NAME 3630
+#define IDC_WINDOW_FILE 3631
+#define IDC_WINDOW_FILES 3632
+#define IDC_WINDOW_USE_GRAPHIC 3633
+#define IDC_WINDOW_PREVIEW 3634
+#define IDC_WINDOW_VTOP 3635
+#define IDC_WINDOW_VMIDDLE 3636
+#define IDC_WINDOW_VBOTTOM 3637
+#define IDC_WINDOW_HLEFT 3638
+#define IDC_WINDOW_HCENTER 3639
+#define IDC_WINDOW_HRIGHT 3640
+#define IDC_WINDOW_LEFT 3641
+#define IDC_WINDOW_TOP 3642
+#define IDC_WINDOW_RIGHT 3643
+#define IDC_WINDOW_BOTTOM 3644
+
+// The settings window's own controls (not from a template).
+#define IDC_SETTINGS_TABS 3700
+#define IDC_COUNTER_LIST 3701
+#define IDC_COUNTER_NEW 3702
+#define IDC_COUNTER_DELETE 3703
+#define IDC_COUNTER_EDIT 3704
+#define IDC_WINDOW_LIST 3705
+#define IDC_WINDOW_NEW 3706
+#define IDC_WINDOW_DELETE 3707
+#define IDC_WINDOW_EDIT 3708
