@@ -48,6 +48,7 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
     : instance_(instance), novel_(novel), files_(files), arguments_(arguments),
       effects_(*this, trace_), stage_([this](const std::string& name) { return Picture(name); }),
       player_(novel.model, effects_), autoChoices_(ParseAutoChoices(arguments.autoChoices)) {
+    player_.SetFileNotices(arguments.options.debug);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Procedure;
@@ -80,7 +81,10 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance_, this);
     if (window_)
-        sound_ = std::make_unique<SoundPlayer>(window_, novel_, files_);
+        sound_ = std::make_unique<SoundPlayer>(
+            window_, novel_, files_, [this](const std::string& name, std::string_view reason) {
+                ReportMissing(name, reason);
+            });
     savePath_ = SaveFilePath(novel, arguments);
     ReadSaves();
 }
@@ -123,17 +127,29 @@ PlayerWindow::~PlayerWindow() {
 }
 
 std::optional<CPicture> PlayerWindow::Picture(const std::string& name) {
+    if (name.empty()) // no picture named: nothing is missing
+        return std::nullopt;
     const std::optional<std::string> bytes = ReadDataFile(novel_, name, files_, kMaxDataFileBytes);
     if (bytes) {
         try {
             return ReadPicture(*bytes, sjis::ToUtf8(name));
         } catch (const std::exception& error) {
-            trace_.Note("Missing: " + sjis::ToUtf8(name) + " -- " + error.what());
+            ReportMissing(name, error.what());
             return std::nullopt;
         }
     }
-    trace_.Note("Missing: " + sjis::ToUtf8(name));
+    ReportMissing(name, "");
     return std::nullopt;
+}
+
+void PlayerWindow::ReportMissing(const std::string& name, std::string_view reason) {
+    if (mode_ == Mode::Playing) {
+        player_.DataFileMissing(name, reason);
+        return;
+    }
+    trace_.FileMissing(name, reason);
+    if (arguments_.options.debug && screenNotices_.size() < 8)
+        screenNotices_.push_back(sjis::ToUtf8(MissingFileNotice(name, reason)));
 }
 
 void PlayerWindow::MakeFont() {
@@ -184,6 +200,7 @@ void PlayerWindow::ShowLogo() {
 void PlayerWindow::ShowTitle() {
     const CNovelFileHeader& header = novel_.model.Header;
     mode_ = Mode::Title;
+    screenNotices_.clear(); // the logo's are gone with it
     sound_->StopBgm();
     sound_->StopMidi();
     if (!header.TitleWave.empty())
@@ -213,6 +230,7 @@ void PlayerWindow::ShowTitle() {
 
 void PlayerWindow::StartPlay(bool resume) {
     mode_ = Mode::Playing;
+    screenNotices_.clear();
     choiceRows_.clear();
     sound_->StopBgm();
     sound_->StopMidi();
@@ -484,8 +502,17 @@ void PlayerWindow::Render() {
     }
     if (!choiceRows_.empty())
         DrawRows(choiceRows_, 0, choiceRows_.size(), 1e9, LinkArea(), hover_);
-    if (mode_ == Mode::Title && !saveNotice_.empty())
-        DrawString(16, 16, WideUtf8(saveNotice_), RGB(255, 255, 255));
+    if (mode_ != Mode::Playing) {
+        int y = 16;
+        if (mode_ == Mode::Title && !saveNotice_.empty()) {
+            DrawString(16, y, WideUtf8(saveNotice_), RGB(255, 255, 255));
+            y += LineHeight();
+        }
+        for (const std::string& notice : screenNotices_) {
+            DrawString(16, y, WideUtf8(notice), RGB(255, 255, 255));
+            y += LineHeight();
+        }
+    }
     if (mode_ == Mode::Playing && arguments_.options.debug)
         DrawDebug();
     GdiFlush();
@@ -592,6 +619,11 @@ void PlayerWindow::CommandSkipped(std::string_view line, std::string_view reason
     if (skippedCommands_.size() >= 4)
         skippedCommands_.erase(skippedCommands_.begin());
     skippedCommands_.push_back(sjis::ToUtf8(line) + " -- " + std::string(reason));
+}
+
+void PlayerWindow::FileMissing(const std::string& file, std::string_view reason) {
+    // Also over the screen, for a file missing while the text window is hidden.
+    CommandSkipped(file, reason.empty() ? "missing" : reason);
 }
 
 void PlayerWindow::ToggleFullScreen() {

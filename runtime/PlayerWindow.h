@@ -71,6 +71,9 @@ private:
     std::size_t VisibleRows() const;
     void MakeFont();
     std::optional<CPicture> Picture(const std::string& name);
+    // A data file that is missing or unreadable: on the page while a novel plays, else on the
+    // screen (both with "/debug" only), and in the trace.
+    void ReportMissing(const std::string& name, std::string_view reason);
     void SaveShot(const std::string& file);
 
     // IPlayerEffects: what the script asks to show.
@@ -89,6 +92,7 @@ private:
     void ShowChoices(const std::vector<Choice>& choices) override;
     void ItemStarted(const std::string& name) override;
     void CommandSkipped(std::string_view line, std::string_view reason) override;
+    void FileMissing(const std::string& file, std::string_view reason) override;
     void PlayBgm(const std::string& file, int fadeIn) override;
     void StopBgm() override;
     void FadeOutBgm(int milliseconds) override;
@@ -151,6 +155,7 @@ private:
     bool skipping_ = false;
     bool skipStopped_ = false;
     std::vector<std::string> skippedCommands_; // "/debug" lists them, UTF-8
+    std::vector<std::string> screenNotices_;   // "/debug": files missing on the logo or title
     bool fullScreen_ = false;
     RECT windowedFrame_{};
 };
