@@ -280,8 +280,8 @@ TEST(RuntimeProgram, DebugShowsMissingFilesInTheTextWindow) {
               std::string::npos)
         << trace;
     EXPECT_NE(trace.find("Ending: 帰り道\n"), std::string::npos) << trace;
-    // The notices are text in the novel's white, in the standard text window over a black
-    // screen; the line below them is green.
+    // The notices are text in the novel's white, in the standard text window (the page is
+    // shown once the item's first picture has come); the line below them is green.
     const CPicture notice = LoadPictureFile(shot);
     EXPECT_GT(CountColour(notice.raster, 0xFFFFFF, 32, 32, 608, 200), 200);
     EXPECT_GT(CountColour(notice.raster, 0x00FF00, 32, 32, 608, 200), 100);
