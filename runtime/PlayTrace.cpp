@@ -37,6 +37,11 @@ void PlayTrace::CommandSkipped(std::string_view line, std::string_view reason) {
     lines_.push_back("Skipped: " + sjis::ToUtf8(line) + " -- " + std::string(reason));
 }
 
+void PlayTrace::FileMissing(const std::string& file, std::string_view reason) {
+    lines_.push_back("Missing: " + sjis::ToUtf8(file) +
+                     (reason.empty() ? "" : " -- " + std::string(reason)));
+}
+
 void PlayTrace::ClearPage() { FlushPage(); }
 
 void PlayTrace::ShowText(std::string_view text) {

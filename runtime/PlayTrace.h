@@ -9,7 +9,7 @@
 // page of text, menu offered, choice taken and ending, so that a test can follow a whole play.
 //   Item: <name>            Command: <line>        Skipped: <line> -- <reason>
 //   Page: <line> / <line>   Choices: 1.<text> | 2.<text>   Chose: <text>
-//   Counter: <name> = <value>   Ending: <item>
+//   Counter: <name> = <value>   Ending: <item>   Missing: <file> [-- <reason>]
 namespace miravo::runtime {
 
 class PlayTrace : public IPlayerEffects {
@@ -21,6 +21,7 @@ public:
     void ItemStarted(const std::string& name) override;
     void CommandDone(std::string_view line) override;
     void CommandSkipped(std::string_view line, std::string_view reason) override;
+    void FileMissing(const std::string& file, std::string_view reason) override;
     void ClearPage() override;
     void ShowText(std::string_view text) override;
     void EndLine() override;

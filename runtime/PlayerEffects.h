@@ -42,6 +42,9 @@ public:
     virtual void CommandDone(std::string_view /*line*/) {}
     // An unknown command or a malformed argument, left out; `reason` is UTF-8.
     virtual void CommandSkipped(std::string_view /*line*/, std::string_view /*reason*/) {}
+    // A picture, sound or MIDI file that is not there (`reason` empty) or cannot be read
+    // (`reason` says why, UTF-8); the play goes on without it.
+    virtual void FileMissing(const std::string& /*file*/, std::string_view /*reason*/) {}
 
     virtual void ClearPage() {}
     virtual void ShowText(std::string_view /*text*/) {} // a piece of one line, markers removed

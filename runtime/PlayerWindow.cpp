@@ -48,6 +48,7 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
     : instance_(instance), novel_(novel), files_(files), arguments_(arguments),
       effects_(*this, trace_), stage_([this](const std::string& name) { return Picture(name); }),
       player_(novel.model, effects_), autoChoices_(ParseAutoChoices(arguments.autoChoices)) {
+    player_.SetFileNotices(arguments.options.debug);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Procedure;
@@ -71,7 +72,7 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
     fontState_ =
         FontState{novel.model.Header.FontKind == 1 ? FontFace::Mincho : FontFace::Gothic,
                   novel.model.Header.FontSize, std::uint32_t(novel.model.Header.NormalColor)};
-    MakeFont();
+    SelectFont(std::nullopt);
 
     const DWORD style = WS_OVERLAPPEDWINDOW;
     RECT frame{0, 0, kScreenWidth, kScreenHeight};
@@ -80,7 +81,10 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const LoadedNovel& novel, IBuildF
                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance_, this);
     if (window_)
-        sound_ = std::make_unique<SoundPlayer>(window_, novel_, files_);
+        sound_ = std::make_unique<SoundPlayer>(
+            window_, novel_, files_, [this](const std::string& name, std::string_view reason) {
+                ReportMissing(name, reason);
+            });
     savePath_ = SaveFilePath(novel, arguments);
     ReadSaves();
 }
@@ -118,35 +122,65 @@ PlayerWindow::~PlayerWindow() {
     SelectObject(memory_, oldBitmap_);
     DeleteObject(bitmap_);
     DeleteDC(memory_);
-    DeleteObject(font_);
+    for (const auto& [state, font] : fonts_)
+        DeleteObject(font);
     UnregisterClassW(kClassName, instance_);
 }
 
 std::optional<CPicture> PlayerWindow::Picture(const std::string& name) {
+    if (name.empty()) // no picture named: nothing is missing
+        return std::nullopt;
     const std::optional<std::string> bytes = ReadDataFile(novel_, name, files_, kMaxDataFileBytes);
     if (bytes) {
         try {
             return ReadPicture(*bytes, sjis::ToUtf8(name));
         } catch (const std::exception& error) {
-            trace_.Note("Missing: " + sjis::ToUtf8(name) + " -- " + error.what());
+            ReportMissing(name, error.what());
             return std::nullopt;
         }
     }
-    trace_.Note("Missing: " + sjis::ToUtf8(name));
+    ReportMissing(name, "");
     return std::nullopt;
 }
 
-void PlayerWindow::MakeFont() {
-    if (font_)
-        DeleteObject(font_);
+void PlayerWindow::ReportMissing(const std::string& name, std::string_view reason) {
+    if (mode_ == Mode::Playing) {
+        player_.DataFileMissing(name, reason);
+        return;
+    }
+    trace_.FileMissing(name, reason);
+    if (arguments_.options.debug && screenNotices_.size() < 8)
+        screenNotices_.push_back(sjis::ToUtf8(MissingFileNotice(name, reason)));
+}
+
+HFONT PlayerWindow::FontFor(const FontState& state) {
+    for (const auto& [known, font] : fonts_)
+        if (known.face == state.face && known.size == state.size) // the colour is not the font's
+            return font;
     const bool smooth = novel_.model.Header.FontAntialias;
-    font_ =
-        CreateFontW(-std::clamp(fontState_.size, 8, 200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    const HFONT font =
+        CreateFontW(-std::clamp(state.size, 8, 200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN,
-                    fontState_.face == FontFace::Mincho ? L"MS Mincho" : L"MS Gothic");
-    SelectObject(memory_, font_);
-    rowsDirty_ = true;
+                    state.face == FontFace::Mincho ? L"MS Mincho" : L"MS Gothic");
+    fonts_.emplace_back(state, font);
+    return font;
+}
+
+void PlayerWindow::SelectFont(const std::optional<FontState>& font) {
+    SelectObject(memory_, FontFor(font.value_or(fontState_)));
+}
+
+// A new page needs only the current font; the fonts of the last one go.
+void PlayerWindow::DropUnusedFonts() {
+    const HFONT current = FontFor(fontState_);
+    SelectObject(memory_, current);
+    std::erase_if(fonts_, [current](const auto& entry) {
+        if (entry.second == current)
+            return false;
+        DeleteObject(entry.second);
+        return true;
+    });
 }
 
 int PlayerWindow::Run(int showCommand) {
@@ -184,6 +218,7 @@ void PlayerWindow::ShowLogo() {
 void PlayerWindow::ShowTitle() {
     const CNovelFileHeader& header = novel_.model.Header;
     mode_ = Mode::Title;
+    screenNotices_.clear(); // the logo's are gone with it
     sound_->StopBgm();
     sound_->StopMidi();
     if (!header.TitleWave.empty())
@@ -203,16 +238,22 @@ void PlayerWindow::ShowTitle() {
     titleEntries_.push_back("おわる");
     choiceRows_.clear();
     for (const std::string& entry : titleEntries_)
-        choiceRows_.push_back(Row{WideUtf8(entry)});
+        choiceRows_.push_back(Row{WideUtf8(entry), std::nullopt});
     hover_ = -1;
     lines_.clear();
     rows_.clear();
+    if (pages_ == 0) { // "/shot:0:" is the title screen as the reader first sees it
+        for (const auto& shot : arguments_.shots)
+            if (shot.page == 0)
+                SaveShot(shot.file);
+    }
     UpdateTimer();
     InvalidateRect(window_, nullptr, FALSE);
 }
 
 void PlayerWindow::StartPlay(bool resume) {
     mode_ = Mode::Playing;
+    screenNotices_.clear();
     choiceRows_.clear();
     sound_->StopBgm();
     sound_->StopMidi();
@@ -398,7 +439,10 @@ void PlayerWindow::UpdateTimer() {
 
 // ----- Layout and drawing -----------------------------------------------------------------------
 
-int PlayerWindow::LineHeight() const { return std::max(1, fontState_.size + fontState_.size / 4); }
+int PlayerWindow::LineHeight(const FontState& font) {
+    const int size = std::clamp(font.size, 8, 200);
+    return size + size / 4;
+}
 
 RECT PlayerWindow::TextArea() const {
     const CTextWindow& window = textWindow_ ? *textWindow_ : standardWindow_;
@@ -417,7 +461,15 @@ RECT PlayerWindow::LinkArea() const {
 
 std::size_t PlayerWindow::VisibleRows() const {
     const RECT area = TextArea();
-    return std::size_t(std::max(1, int(area.bottom - area.top) / LineHeight()));
+    int room = int(area.bottom - area.top);
+    std::size_t count = 0;
+    for (std::size_t i = firstRow_; i < rows_.size() && RowHeight(rows_[i]) <= room; ++i) {
+        room -= RowHeight(rows_[i]);
+        ++count;
+    }
+    if (firstRow_ + count >= rows_.size()) // rows still to come are in the current font
+        count += std::size_t(std::max(0, room) / LineHeight());
+    return std::max<std::size_t>(1, count);
 }
 
 void PlayerWindow::Layout() {
@@ -432,10 +484,12 @@ void PlayerWindow::Layout() {
         GetTextExtentPoint32W(memory_, wide.c_str(), int(wide.size()), &size);
         return int(size.cx);
     };
-    for (const std::string& line : lines_) {
-        for (const std::string& row : WrapLine(line, int(area.right - area.left), measure))
-            rows_.push_back(Row{Wide(row)});
+    for (const PageLine& line : lines_) {
+        SelectFont(line.font);
+        for (const std::string& row : WrapLine(line.text, int(area.right - area.left), measure))
+            rows_.push_back(Row{Wide(row), line.font});
     }
+    SelectFont(std::nullopt);
 }
 
 void PlayerWindow::DrawString(int x, int y, const std::wstring& text, COLORREF colour) {
@@ -458,14 +512,19 @@ void PlayerWindow::DrawRows(const std::vector<Row>& rows, std::size_t firstRow, 
     double left = revealed;
     for (std::size_t i = 0; i < firstRow && i < rows.size(); ++i)
         left -= double(rows[i].text.size());
+    int y = int(area.top);
     for (std::size_t i = firstRow; i < rows.size() && i < firstRow + visible && left > 0; ++i) {
-        const std::size_t count = std::min(rows[i].text.size(), std::size_t(left));
-        left -= double(rows[i].text.size());
-        const int y = int(area.top) + int(i - firstRow) * LineHeight();
+        const Row& row = rows[i];
+        const std::size_t count = std::min(row.text.size(), std::size_t(left));
+        left -= double(row.text.size());
+        const FontState font = row.font.value_or(fontState_);
         const COLORREF colour = int(i) == highlight ? Colour(novel_.model.Header.SelectColor)
-                                                    : COLORREF(fontState_.color & 0xFFFFFF);
-        DrawString(int(area.left), y, rows[i].text.substr(0, count), colour);
+                                                    : COLORREF(font.color & 0xFFFFFF);
+        SelectFont(font);
+        DrawString(int(area.left), y, row.text.substr(0, count), colour);
+        y += RowHeight(row);
     }
+    SelectFont(std::nullopt);
 }
 
 void PlayerWindow::Render() {
@@ -484,8 +543,17 @@ void PlayerWindow::Render() {
     }
     if (!choiceRows_.empty())
         DrawRows(choiceRows_, 0, choiceRows_.size(), 1e9, LinkArea(), hover_);
-    if (mode_ == Mode::Title && !saveNotice_.empty())
-        DrawString(16, 16, WideUtf8(saveNotice_), RGB(255, 255, 255));
+    if (mode_ != Mode::Playing) {
+        int y = 16;
+        if (mode_ == Mode::Title && !saveNotice_.empty()) {
+            DrawString(16, y, WideUtf8(saveNotice_), RGB(255, 255, 255));
+            y += LineHeight();
+        }
+        for (const std::string& notice : screenNotices_) {
+            DrawString(16, y, WideUtf8(notice), RGB(255, 255, 255));
+            y += LineHeight();
+        }
+    }
     if (mode_ == Mode::Playing && arguments_.options.debug)
         DrawDebug();
     GdiFlush();
@@ -517,6 +585,7 @@ void PlayerWindow::SaveShot(const std::string& file) {
 
 void PlayerWindow::ClearPage() {
     lines_.clear();
+    DropUnusedFonts();
     lineOpen_ = false;
     rows_.clear();
     rowsDirty_ = true;
@@ -526,15 +595,15 @@ void PlayerWindow::ClearPage() {
 
 void PlayerWindow::ShowText(std::string_view text) {
     if (!lineOpen_)
-        lines_.emplace_back();
-    lines_.back() += text;
+        lines_.push_back(PageLine{"", fontState_});
+    lines_.back().text += text;
     lineOpen_ = true;
     rowsDirty_ = true;
 }
 
 void PlayerWindow::EndLine() {
     if (!lineOpen_)
-        lines_.emplace_back();
+        lines_.push_back(PageLine{"", fontState_});
     lineOpen_ = false;
     rowsDirty_ = true;
 }
@@ -565,7 +634,8 @@ void PlayerWindow::SetLinkWindow(const CTextWindow* window) { linkWindow_ = wind
 
 void PlayerWindow::SetFont(const FontState& font) {
     fontState_ = font;
-    MakeFont();
+    SelectFont(std::nullopt); // for the lines to come and the menus; the page's lines keep theirs
+    rowsDirty_ = true;
 }
 
 void PlayerWindow::ShowChoices(const std::vector<Choice>& choices) {
@@ -573,7 +643,8 @@ void PlayerWindow::ShowChoices(const std::vector<Choice>& choices) {
     choiceRows_.clear();
     for (std::size_t i = 0; i < choices.size(); ++i)
         choiceRows_.push_back(
-            Row{ChoicePrefix(novel_.model.Header.SelectionNumbering, i) + Wide(choices[i].text)});
+            Row{ChoicePrefix(novel_.model.Header.SelectionNumbering, i) + Wide(choices[i].text),
+                std::nullopt});
     hover_ = -1;
     if (linkWindow_ && linkWindow_ != textWindow_)
         stage_.SetTextWindow(linkWindow_);
@@ -592,6 +663,11 @@ void PlayerWindow::CommandSkipped(std::string_view line, std::string_view reason
     if (skippedCommands_.size() >= 4)
         skippedCommands_.erase(skippedCommands_.begin());
     skippedCommands_.push_back(sjis::ToUtf8(line) + " -- " + std::string(reason));
+}
+
+void PlayerWindow::FileMissing(const std::string& file, std::string_view reason) {
+    // Also over the screen, for a file missing while the text window is hidden.
+    CommandSkipped(file, reason.empty() ? "missing" : reason);
 }
 
 void PlayerWindow::ToggleFullScreen() {

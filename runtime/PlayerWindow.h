@@ -35,8 +35,15 @@ public:
 
 private:
     enum class Mode { Logo, Title, Playing };
+    // A font command is a line of its own, so each line of a page keeps one font: the one in
+    // force when it began. Text above a font change keeps its font.
+    struct PageLine {
+        std::string text; // Shift-JIS
+        FontState font;
+    };
     struct Row {
         std::wstring text;
+        std::optional<FontState> font; // none: the current font (menus, the title)
     };
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,10 +74,17 @@ private:
     void Layout();
     RECT TextArea() const;
     RECT LinkArea() const;
-    int LineHeight() const;
-    std::size_t VisibleRows() const;
-    void MakeFont();
+    static int LineHeight(const FontState& font);
+    int LineHeight() const { return LineHeight(fontState_); }
+    int RowHeight(const Row& row) const { return LineHeight(row.font.value_or(fontState_)); }
+    std::size_t VisibleRows() const; // of the page's rows from firstRow_
+    HFONT FontFor(const FontState& font);
+    void SelectFont(const std::optional<FontState>& font); // none: the current one
+    void DropUnusedFonts();
     std::optional<CPicture> Picture(const std::string& name);
+    // A data file that is missing or unreadable: on the page while a novel plays, else on the
+    // screen (both with "/debug" only), and in the trace.
+    void ReportMissing(const std::string& name, std::string_view reason);
     void SaveShot(const std::string& file);
 
     // IPlayerEffects: what the script asks to show.
@@ -89,6 +103,7 @@ private:
     void ShowChoices(const std::vector<Choice>& choices) override;
     void ItemStarted(const std::string& name) override;
     void CommandSkipped(std::string_view line, std::string_view reason) override;
+    void FileMissing(const std::string& file, std::string_view reason) override;
     void PlayBgm(const std::string& file, int fadeIn) override;
     void StopBgm() override;
     void FadeOutBgm(int milliseconds) override;
@@ -111,7 +126,7 @@ private:
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     void* bits_ = nullptr;
-    HFONT font_ = nullptr;
+    std::vector<std::pair<FontState, HFONT>> fonts_; // those of the page and the current one
     FontState fontState_;
     bool timerRunning_ = false;
     std::unique_ptr<SoundPlayer> sound_; // made with the window
@@ -120,7 +135,7 @@ private:
     std::uint64_t logoUntil_ = 0;
     std::vector<std::string> titleEntries_; // UTF-8
     // The page: its lines (Shift-JIS), their rows, how many characters are typed so far.
-    std::vector<std::string> lines_;
+    std::vector<PageLine> lines_;
     bool lineOpen_ = false;
     std::vector<Row> rows_;
     bool rowsDirty_ = true;
@@ -151,6 +166,7 @@ private:
     bool skipping_ = false;
     bool skipStopped_ = false;
     std::vector<std::string> skippedCommands_; // "/debug" lists them, UTF-8
+    std::vector<std::string> screenNotices_;   // "/debug": files missing on the logo or title
     bool fullScreen_ = false;
     RECT windowedFrame_{};
 };

@@ -28,6 +28,12 @@ Stop StopOf(StopKind kind, int milliseconds = 0) {
 
 } // namespace
 
+std::string MissingFileNotice(const std::string& file, std::string_view reason) {
+    return sjis::FromUtf8(reason.empty() ? "ファイルが見つかりません: "
+                                         : "ファイルを読めません: ") +
+           file;
+}
+
 ScriptPlayer::ScriptPlayer(const CNovelModel& model, IPlayerEffects& effects, RandomSource random)
     : model_(model), effects_(effects), random_(std::move(random)), counters_(model.Counters) {}
 
@@ -78,10 +84,20 @@ void ScriptPlayer::Resume(const PlayPosition& position, const SceneState& scene)
     state_ = State::Playing;
     unreadText_ = false;
     position_ = position;
+    effects_.ClearPage(); // first, so that what the scene says of missing files stays on the page
     ShowScene();
-    effects_.ClearPage();
     if (const CNovelItem* item = CurrentItem())
         effects_.ItemStarted(item->Name);
+}
+
+void ScriptPlayer::DataFileMissing(const std::string& file, std::string_view reason) {
+    effects_.FileMissing(file, reason);
+    if (!fileNotices_ || state_ == State::Idle || state_ == State::Ended)
+        return;
+    // A line of its own on the page, read like text: the page waits for a click before it ends.
+    effects_.ShowText(MissingFileNotice(file, reason));
+    effects_.EndLine();
+    unreadText_ = true;
 }
 
 void ScriptPlayer::ShowScene() {

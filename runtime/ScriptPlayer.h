@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The script player: runs the items' lines, keeps the counters and the scene, follows the links
@@ -61,6 +62,9 @@ struct SceneState {
     std::string midi; // playing
 };
 
+// The page line that says a data file is missing (`reason` empty) or unreadable; Shift-JIS.
+std::string MissingFileNotice(const std::string& file, std::string_view reason);
+
 class ScriptPlayer {
 public:
     ScriptPlayer(const CNovelModel& model, IPlayerEffects& effects,
@@ -73,6 +77,13 @@ public:
     Stop Run();
     // Takes choice `index` (0-based) of the last Choice stop; false when there is no such one.
     bool Choose(std::size_t index);
+
+    // With "/debug" a missing or unreadable file is said on the page; otherwise it is left
+    // out without a word (the trace lists it either way).
+    void SetFileNotices(bool shown) { fileNotices_ = shown; }
+    // Whoever loads the files tells of one that failed (Shift-JIS name; `reason` as for
+    // IPlayerEffects::FileMissing).
+    void DataFileMissing(const std::string& file, std::string_view reason);
 
     // An automatic link that loops without a stop ends the play after this many item changes.
     static constexpr int kMaxItemChangesWithoutStop = 100000;
@@ -117,6 +128,7 @@ private:
     PlayPosition position_;
     SceneState scene_;
     bool unreadText_ = false; // text shown since the last click
+    bool fileNotices_ = false;
     std::vector<Choice> offered_;
 };
 

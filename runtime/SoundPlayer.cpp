@@ -34,8 +34,9 @@ template <class Function> bool Resolve(HMODULE library, const char* name, Functi
 
 } // namespace
 
-SoundPlayer::SoundPlayer(HWND window, const LoadedNovel& novel, IBuildFileSystem& files)
-    : window_(window), novel_(novel), files_(files) {
+SoundPlayer::SoundPlayer(HWND window, const LoadedNovel& novel, IBuildFileSystem& files,
+                         MissingFileReport missing)
+    : window_(window), novel_(novel), files_(files), missing_(std::move(missing)) {
     std::filesystem::path library = novel.programPath.parent_path() / L"MVSound.mvx";
     std::error_code error;
     if (!std::filesystem::exists(library, error) && novel.package) {
@@ -83,16 +84,22 @@ bool SoundPlayer::Load(const std::filesystem::path& library) {
 }
 
 bool SoundPlayer::Play(const char* track, const std::string& name, int fadeIn) {
+    // Looked up also without a sound device, so that a missing file is told on every machine.
+    const std::optional<FileWindow> file = FindSoundFile(novel_, name, files_);
+    if (!file) {
+        missing_(name, "");
+        return false;
+    }
     if (!active_)
         return false;
-    const std::optional<FileWindow> file = FindSoundFile(novel_, name, files_);
-    if (!file)
-        return false;
     const std::string path = Ansi(file->path);
-    if (file->length >= 0)
-        return playPartition_(track, path.c_str(), fadeIn, int(file->offset), int(file->length)) !=
-               0;
-    return play_(track, path.c_str(), fadeIn) != 0;
+    const bool playing =
+        file->length >= 0
+            ? playPartition_(track, path.c_str(), fadeIn, int(file->offset), int(file->length)) != 0
+            : play_(track, path.c_str(), fadeIn) != 0;
+    if (!playing) // the engine is there, so it is the file it could not read
+        missing_(name, "the sound engine cannot play it");
+    return playing;
 }
 
 void SoundPlayer::PlayBgm(const std::string& name, int fadeIn) {
@@ -120,8 +127,10 @@ void SoundPlayer::StopSoundEffect() {
 void SoundPlayer::PlayMidi(const std::string& name) {
     StopMidi();
     std::optional<FileWindow> file = FindDataFile(novel_, name, files_);
-    if (!file)
+    if (!file) {
+        missing_(name, "");
         return;
+    }
     std::filesystem::path path = file->path;
     if (file->length >= 0) { // the sequencer reads whole files only: a copy of the packed one
         try {
@@ -134,13 +143,18 @@ void SoundPlayer::PlayMidi(const std::string& name) {
             const auto program = files_.OpenRead(novel_.programPath);
             const PackageEntry* entry = novel_.package->Find(name);
             WriteFileAtomically(path, ReadPackageEntry(*program, *novel_.package, *entry));
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            missing_(name, error.what());
             return;
         }
     }
     const std::wstring open = L"open \"" + path.wstring() + L"\" type sequencer alias novelmidi";
-    if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0)
+    // Only a file the sequencer rejects is told of: a machine without one plays no MIDI at all.
+    if (const MCIERROR error = mciSendStringW(open.c_str(), nullptr, 0, nullptr); error != 0) {
+        if (error == MCIERR_INVALID_FILE)
+            missing_(name, "not a MIDI file the sequencer can play");
         return;
+    }
     midiOpen_ = true;
     mciSendStringW(L"play novelmidi", nullptr, 0, nullptr);
 }

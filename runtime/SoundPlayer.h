@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -15,9 +16,13 @@
 // the play.
 namespace miravo::runtime {
 
+// Told of a sound or MIDI file that is not there (`reason` empty) or that cannot be played.
+using MissingFileReport = std::function<void(const std::string& name, std::string_view reason)>;
+
 class SoundPlayer {
 public:
-    SoundPlayer(HWND window, const LoadedNovel& novel, IBuildFileSystem& files);
+    SoundPlayer(HWND window, const LoadedNovel& novel, IBuildFileSystem& files,
+                MissingFileReport missing);
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -42,6 +47,7 @@ private:
     HWND window_;
     const LoadedNovel& novel_;
     IBuildFileSystem& files_;
+    MissingFileReport missing_;
     std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer> library_;
     std::filesystem::path scratch_; // a folder of our own for files taken out of the package
     bool active_ = false;

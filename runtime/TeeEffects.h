@@ -17,6 +17,7 @@ public:
     MIRAVO_TEE(ItemStarted, (const std::string& n), (n))
     MIRAVO_TEE(CommandDone, (std::string_view l), (l))
     MIRAVO_TEE(CommandSkipped, (std::string_view l, std::string_view r), (l, r))
+    MIRAVO_TEE(FileMissing, (const std::string& f, std::string_view r), (f, r))
     MIRAVO_TEE(ClearPage, (), ())
     MIRAVO_TEE(ShowText, (std::string_view t), (t))
     MIRAVO_TEE(EndLine, (), ())

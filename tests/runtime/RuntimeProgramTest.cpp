@@ -247,3 +247,45 @@ TEST(RuntimeProgram, WindowPlaysTheSampleAndSavesScreens) {
     }
     EXPECT_NE(menuShot.raster.ColorAt(320, 150), pageShot.raster.ColorAt(320, 150));
 }
+
+// "/debug" says a missing picture and sound in the text window; the play goes on to its ending.
+// A font colour changed under them leaves the notices as they were and colours the line after.
+TEST(RuntimeProgram, DebugShowsMissingFilesInTheTextWindow) {
+    Sample sample;
+    TempFolder temp;
+    const auto windows = [](std::filesystem::path path) {
+        return PathToUtf8(path.make_preferred());
+    };
+    CNovelItem& start =
+        sample.model.Items[sample.model.Items.IndexOf(sample.model.Header.StartItem)];
+    CTextLines text{".GraphLoad \"nothere.png\"", ".SoundPlay \"nothere.wav\"",
+                    ".FontColor 0 255 0", "Green line"};
+    for (const std::string_view line : start.Text)
+        text.push_back(line);
+    start.Text = std::move(text);
+    SaveNovelFile(sample.model, temp / "missing.mve");
+    const auto shot = temp / "notice.png";
+    const auto title = temp / "title.png";
+    ASSERT_EQ(RunAndWait("\"" + PathToUtf8(BuildTreePath(MIRAVO_RUNTIME_PROGRAM)) +
+                         "\" /debug \"*" + windows(sample.folder) + "\\\" \"" +
+                         windows(temp / "missing.mve") + "\" \"=" + windows(temp / "missing.mvb") +
+                         "\" /auto:2 \"/trace:" + windows(temp / "trace.txt") +
+                         "\" \"/shot:1:" + windows(shot) + "\" \"/shot:0:" + windows(title) + "\""),
+              0);
+    const std::string trace = TempFolder::Read(temp / "trace.txt");
+    EXPECT_NE(trace.find("Missing: nothere.png\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("Missing: nothere.wav\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("Page: ファイルが見つかりません: nothere.png / "
+                         "ファイルが見つかりません: nothere.wav / Green line\n"),
+              std::string::npos)
+        << trace;
+    EXPECT_NE(trace.find("Ending: 帰り道\n"), std::string::npos) << trace;
+    // The notices are text in the novel's white, in the standard text window (the page is
+    // shown once the item's first picture has come); the line below them is green.
+    const CPicture notice = LoadPictureFile(shot);
+    EXPECT_GT(CountColour(notice.raster, 0xFFFFFF, 32, 32, 608, 200), 200);
+    EXPECT_GT(CountColour(notice.raster, 0x00FF00, 32, 32, 608, 200), 100);
+    // "/shot:0:" is the title screen: its entries in white.
+    const CPicture titleShot = LoadPictureFile(title);
+    EXPECT_GT(CountColour(titleShot.raster, 0xFFFFFF, 200, 320, 440, 460), 100);
+}

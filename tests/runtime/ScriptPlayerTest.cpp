@@ -187,6 +187,70 @@ TEST(ScriptPlayer, PlaysLinesAsPagesClicksAndCommands) {
     }
 }
 
+// Files the novel names but the disk lacks: the play goes on; with "/debug" each is a line of
+// the page that waits to be read, without it only the trace lists it.
+TEST(ScriptPlayer, MissingFilesAreSaidOnThePageOnlyInDebugMode) {
+    // Loads as the window does: whatever is not in `present` is missing; "bad.png" is unreadable.
+    struct Loader : PlayTrace {
+        ScriptPlayer* player = nullptr;
+        void Load(const std::string& file) {
+            if (file == "bad.png")
+                player->DataFileMissing(file, "not a picture");
+            else if (file != "here.png")
+                player->DataFileMissing(file, "");
+        }
+        void LoadGraphic(const std::string& file, const ResolvedFade&) override { Load(file); }
+        void SetCharacter(const std::string&, const std::string& file, VerticalPlacement,
+                          HorizontalPlacement, const ResolvedFade&) override {
+            Load(file);
+        }
+        void PlayBgm(const std::string& file, int) override { Load(file); }
+        void PlaySoundEffect(const std::string& file) override { Load(file); }
+        void PlayMidi(const std::string& file) override { Load(file); }
+    };
+    const CTextLines text = {".GraphLoad \"here.png\"",
+                             "one",
+                             ".NextPage",
+                             ".GraphLoad \"bad.png\"",
+                             ".CharSet \"a\" \"gone.png\" MIDDLE CENTER",
+                             ".BGMPlay \"gone.ogg\"",
+                             ".SoundPlay \"gone.wav\"",
+                             ".MidiPlay \"gone.mid\"",
+                             ".NextPage",
+                             "two"};
+    const std::string missing = "Missing: bad.png -- not a picture\nMissing: gone.png\n"
+                                "Missing: gone.ogg\nMissing: gone.wav\nMissing: gone.mid\n";
+    const struct {
+        bool debug;
+        int clicks;
+        std::string page; // the page between the two .NextPage lines
+    } cases[] = {
+        {false, 2, ""},
+        {true, 3,
+         "Page: ファイルを読めません: bad.png / ファイルが見つかりません: gone.png / "
+         "ファイルが見つかりません: gone.ogg / ファイルが見つかりません: gone.wav / "
+         "ファイルが見つかりません: gone.mid\n"},
+    };
+    for (const auto& c : cases) {
+        CNovelModel model;
+        AddItem(model, "s", text);
+        Loader loader;
+        ScriptPlayer player(model, loader, Low());
+        loader.player = &player;
+        player.SetFileNotices(c.debug);
+        const AutoPlayResult result = AutoPlay(player, {}, 100);
+        EXPECT_TRUE(result.ended);
+        EXPECT_EQ(result.pages, c.clicks) << c.debug;
+        std::string withoutCommands;
+        for (const std::string& line : loader.Lines())
+            if (!line.starts_with("Command:"))
+                withoutCommands += line + "\n";
+        EXPECT_EQ(withoutCommands,
+                  "Item: s\nPage: one\n" + missing + c.page + "Page: two\nEnding: s\n")
+            << c.debug;
+    }
+}
+
 TEST(ScriptPlayer, CommandsReachTheEffectsWithTheirResolvedFades) {
     struct Recorder : IPlayerEffects {
         std::vector<ResolvedFade> fades;
