@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <vector>
 
 namespace miravo {
 
@@ -31,10 +33,6 @@ constexpr COLORREF kCounterLinkColour = RGB(255, 151, 48);
 constexpr COLORREF kAnchorShadowColour = RGB(128, 120, 30);
 constexpr COLORREF kAnchorColour = RGB(255, 240, 60);
 constexpr int kCorner = 14;
-
-const TypeColours& ColoursOf(const CNovelItem& item) {
-    return kTypeColours[item.LinkType < kTypeColours.size() ? item.LinkType : 0];
-}
 
 // The chart area painted, in chart coordinates; a figure wholly outside it is skipped.
 struct Area {
@@ -71,8 +69,81 @@ void DrawBorder(HDC dc, const CNovelModel& model, const Mapper& at) {
               at.Y(model.Header.ChartHeight));
 }
 
-// The same picture with every repeated figure stamped into the pixels: GDI draws only the
-// border and the marks.
+// Rows painted together: every figure of a band is drawn while the band is in the cache.
+constexpr int kBandRows = 128;
+
+// The pixels GDI's dash-dot border sets in the picture, as runs in picture coordinates: drawn
+// by GDI on its rows and columns darkened first, then read back.
+std::vector<StampRun> BorderRuns(HDC dc, const CNovelModel& model, const Mapper& at,
+                                 const RasterTarget& target) {
+    const std::int64_t columns[] = {-1 - target.origin.x,
+                                    std::int64_t{model.Header.ChartWidth} - 1 - target.origin.x};
+    const std::int64_t rows[] = {-1 - target.origin.y,
+                                 std::int64_t{model.Header.ChartHeight} - 1 - target.origin.y};
+    const auto inColumns = [&](std::int64_t x) { return x >= 0 && x < target.width; };
+    const auto inRows = [&](std::int64_t y) { return y >= 0 && y < target.height; };
+    const auto pixel = [&](std::int64_t x, std::int64_t y) {
+        return target.pixels + static_cast<std::size_t>(y) * target.stride +
+               static_cast<std::size_t>(x) * 3;
+    };
+    GdiFlush();
+    for (const std::int64_t x : columns) {
+        for (int y = 0; inColumns(x) && y < target.height; ++y) {
+            std::memset(pixel(x, y), 0, 3);
+        }
+    }
+    for (const std::int64_t y : rows) {
+        if (inRows(y)) {
+            std::memset(pixel(0, y), 0, static_cast<std::size_t>(target.width) * 3);
+        }
+    }
+    DrawBorder(dc, model, at);
+    GdiFlush();
+    const auto pen = [&](std::int64_t x, std::int64_t y) {
+        const std::uint8_t* p = pixel(x, y);
+        return p[0] == GetBValue(kBorderColour) && p[1] == GetGValue(kBorderColour) &&
+               p[2] == GetRValue(kBorderColour);
+    };
+    std::vector<StampRun> runs;
+    for (const std::int64_t y : rows) {
+        for (int x = 0; inRows(y) && x < target.width;) {
+            if (!pen(x, y)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < target.width && pen(x, y)) {
+                ++x;
+            }
+            runs.push_back({static_cast<int>(y), start, x});
+        }
+    }
+    for (const std::int64_t x : columns) {
+        for (int y = 0; inColumns(x) && y < target.height; ++y) {
+            if (pen(x, y)) {
+                runs.push_back({y, static_cast<int>(x), static_cast<int>(x) + 1});
+            }
+        }
+    }
+    return runs;
+}
+
+void Compose(ChartStamps& stamps) {
+    if (stamps.composed) {
+        return;
+    }
+    const auto colour = [](COLORREF c) { return static_cast<std::uint32_t>(c); };
+    for (std::size_t type = 0; type < kTypeColours.size(); ++type) {
+        stamps.boxes[type] = ComposeStamp({{&stamps.shadow, colour(kTypeColours[type].shadow)},
+                                           {&stamps.body, colour(kTypeColours[type].body)}});
+    }
+    stamps.anchors = ComposeStamp({{&stamps.anchorShadow, colour(kAnchorShadowColour)},
+                                   {&stamps.anchor, colour(kAnchorColour)}});
+    stamps.composed = true;
+}
+
+// The same picture with every figure stamped into the pixels band by band; GDI draws only the
+// border, once, and the stamps' captures.
 void PaintStamped(HDC dc, const ChartScene& scene, POINT origin, int width, int height,
                   std::uint8_t* pixels, std::size_t stride) {
     const CNovelModel& model = *scene.model;
@@ -87,50 +158,78 @@ void PaintStamped(HDC dc, const ChartScene& scene, POINT origin, int width, int 
                               .height = height,
                               .origin = {origin.x, origin.y}};
     const auto colour = [](COLORREF c) { return static_cast<std::uint32_t>(c); };
-    GdiFlush();
-    FillTarget(target, 0xFFFFFF);
-    DrawBorder(dc, model, at);
-    GdiFlush();
-    const auto visible = [&](const CNovelItem& item) {
-        return area.Meets(item.X - 4, item.Y - 4, std::int64_t{item.X} + kItemBoxWidth + 4,
-                          std::int64_t{item.Y} + kItemBoxHeight + 4);
+    Compose(stamps);
+    stamps.ForgetNamesIfMany();
+    const std::vector<StampRun> border = BorderRuns(dc, model, at, target);
+
+    // The boxes that show, with what each needs, listed by the bands they meet.
+    struct Shown {
+        ChartPoint corner;
+        const ColourStamp* box;
+        const TextStamp* name;
+        bool current;
+        bool selected;
+        bool marked;
     };
+    std::vector<Shown> shown;
+    const int bandCount = height <= 0 ? 0 : (height + kBandRows - 1) / kBandRows;
+    std::vector<std::vector<std::uint32_t>> bandItems(static_cast<std::size_t>(bandCount));
+    const bool marking = scene.markName != nullptr && scene.markImages != nullptr;
+    const ColourStamp* mark = marking ? &stamps.Mark(scene.markImages) : nullptr;
     for (int index = 0; index < items.Count(); ++index) {
         const CNovelItem& item = items[index];
-        if (!visible(item)) {
+        const std::int64_t low = std::int64_t{item.Y} - 4;
+        const std::int64_t high = std::int64_t{item.Y} + kItemBoxHeight + 4;
+        if (!area.Meets(item.X - 4, low, std::int64_t{item.X} + kItemBoxWidth + 4, high)) {
             continue;
         }
-        const ChartPoint corner{item.X, item.Y};
-        const TypeColours& colours = ColoursOf(item);
-        FillStamp(target, stamps.shadow, corner, colour(colours.shadow));
-        FillStamp(target, stamps.body, corner, colour(colours.body));
         const bool current = index == scene.currentItem;
-        if (current || (scene.selection != nullptr && scene.selection->active &&
-                        scene.selection->Holds(index))) {
-            HatchStamp(target, stamps.selectionInside, corner, colour(kSelectionColour),
-                       stamps.hatch);
-            FillStamp(target, stamps.selectionOutline, corner, colour(kSelectionColour));
-        }
-        if (current) {
-            FillStamp(target, stamps.currentOutline, corner, colour(kCurrentColour));
+        shown.push_back(
+            {.corner = {item.X, item.Y},
+             .box = &stamps.boxes[item.LinkType < kTypeColours.size() ? item.LinkType : 0],
+             .name = &stamps.Name(item.Name, current),
+             .current = current,
+             .selected = scene.selection != nullptr && scene.selection->active &&
+                         scene.selection->Holds(index),
+             .marked = marking && item.Name == *scene.markName});
+        const auto bandOf = [&](std::int64_t y) {
+            return static_cast<int>(std::clamp<std::int64_t>(y - origin.y, 0, height - 1) /
+                                    kBandRows);
+        };
+        for (int band = bandOf(low); band <= bandOf(high - 1); ++band) {
+            bandItems[static_cast<std::size_t>(band)].push_back(
+                static_cast<std::uint32_t>(shown.size() - 1));
         }
     }
-    RasterLinks(target, items, VisibleLinks(items), colour(kLinkColour),
-                colour(kCounterLinkColour));
-    for (int index = 0; index < items.Count(); ++index) {
-        const CNovelItem& item = items[index];
-        if (!visible(item)) {
-            continue;
+    LinkBands links(target, kBandRows, items, VisibleLinks(items), colour(kLinkColour),
+                    colour(kCounterLinkColour), stamps.links);
+    const ChartPoint pictureCorner{origin.x, origin.y};
+    for (int band = 0; band < bandCount; ++band) {
+        const int top = band * kBandRows;
+        const RasterTarget rows = target.Rows(top, std::min(kBandRows, height - top));
+        FillTarget(rows, 0xFFFFFF);
+        FillStampRuns(rows, border, pictureCorner, colour(kBorderColour));
+        const auto& members = bandItems[static_cast<std::size_t>(band)];
+        for (const std::uint32_t i : members) {
+            const Shown& box = shown[i];
+            CopyStamp(rows, *box.box, box.corner);
+            if (box.current || box.selected) {
+                HatchStamp(rows, stamps.selectionInside, box.corner, colour(kSelectionColour),
+                           stamps.hatch);
+                FillStamp(rows, stamps.selectionOutline, box.corner, colour(kSelectionColour));
+            }
+            if (box.current) {
+                FillStamp(rows, stamps.currentOutline, box.corner, colour(kCurrentColour));
+            }
         }
-        const ChartPoint corner{item.X, item.Y};
-        FillStamp(target, stamps.anchorShadow, corner, colour(kAnchorShadowColour));
-        FillStamp(target, stamps.anchor, corner, colour(kAnchorColour));
-        DarkenStamp(target, stamps.Name(item.Name, index == scene.currentItem), corner);
-        if (scene.markName != nullptr && scene.markImages != nullptr &&
-            item.Name == *scene.markName) {
-            ImageList_Draw(scene.markImages, 0, dc, at.X(item.X + 120), at.Y(item.Y + 4),
-                           ILD_TRANSPARENT);
-            GdiFlush();
+        links.DrawBand(band);
+        for (const std::uint32_t i : members) {
+            const Shown& box = shown[i];
+            CopyStamp(rows, stamps.anchors, box.corner);
+            DarkenStamp(rows, *box.name, box.corner);
+            if (box.marked) {
+                CopyStamp(rows, *mark, box.corner);
+            }
         }
     }
 }

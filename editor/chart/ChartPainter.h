@@ -33,7 +33,8 @@ struct ChartScene {
 // costs what it shows. With `pixels` (the 24-bit top-down DIB section selected into dc, rows
 // `stride` bytes apart) the links are drawn straight into them, which is many times faster than
 // GDI's line calls and differs from them at most by a pixel's step along a line; with the scene's
-// stamps too, boxes, anchors and names are stamped as GDI drew them. Never throws.
+// stamps too, every figure is stamped as GDI drew it (GDI draws only the border), band by band
+// of rows so that each band is drawn whole while it is in the cache. Never throws.
 void PaintChart(HDC dc, const ChartScene& scene, POINT origin, int width, int height,
                 std::uint8_t* pixels = nullptr, std::size_t stride = 0) noexcept;
 

@@ -3,6 +3,7 @@
 #include "novel/NovelData.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -11,125 +12,230 @@ namespace miravo {
 
 namespace {
 
-void Put(const RasterTarget& target, std::int64_t x, std::int64_t y, std::uint32_t colour) {
-    std::uint8_t* pixel = target.pixels + static_cast<std::size_t>(y) * target.stride +
-                          static_cast<std::size_t>(x) * 3;
-    pixel[0] = static_cast<std::uint8_t>(colour >> 16);
-    pixel[1] = static_cast<std::uint8_t>(colour >> 8);
-    pixel[2] = static_cast<std::uint8_t>(colour);
-}
+// Products of a line's length and a distance overflow 64 bits for positions near the ends of
+// the 32-bit range (a damaged file can hold such).
+using Wide = __int128;
 
-// Floor division for a positive divisor.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
+// Floor and ceiling division for a positive divisor.
+Wide FloorDiv(Wide a, Wide b) {
+    const Wide q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
 }
+Wide CeilDiv(Wide a, Wide b) { return -FloorDiv(-a, b); }
 
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
+using Walk = LineWalk;
+
+// Bands of this many rows stay in the cache while their links are drawn.
+constexpr int kLinkBandRows = 128;
+
+// Fraction bits of the fixed-point walk.
+constexpr int kFraction = 40;
 
 // Bresenham's line in closed form: along the major axis step i has minor offset
-// floor((2·i·minor + major) / (2·major)), so the steps inside the picture are found first and
-// drawn without a test per pixel. `steps` pixels from the start are drawn.
-void Line(const RasterTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-          std::int64_t y1, std::int64_t steps, std::uint32_t colour) {
-    const std::int64_t dx = x1 - x0;
-    const std::int64_t dy = y1 - y0;
+// floor((2·i·minor + major - bias) / (2·major)). A line is walked downwards; one going up is
+// walked from its end (which LineTo leaves out, step 0) to its start (step `major`) with bias 1,
+// which rounds the ties the other way and so gives the same pixels as walking it forwards. The
+// steps inside the picture are found once, so the walk needs no test per pixel.
+bool StartWalk(const RasterTarget& target, ChartPoint from, ChartPoint to, Walk& walk) {
+    const std::int64_t dx = to.x - from.x;
+    const std::int64_t dy = to.y - from.y;
+    const std::int64_t major = std::max(std::llabs(dx), std::llabs(dy));
+    const std::int64_t minor = std::min(std::llabs(dx), std::llabs(dy));
+    if (major == 0) {
+        return false; // LineTo draws nothing
+    }
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
-    const std::int64_t major = xMajor ? std::llabs(dx) : std::llabs(dy);
-    const std::int64_t minor = xMajor ? std::llabs(dy) : std::llabs(dx);
-    const std::int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const std::int64_t minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const bool down = dy >= 0;
+    const ChartPoint start = down ? from : to;
+    const std::int64_t sx = down ? dx : -dx;
+    const std::int64_t sy = down ? dy : -dy;
+    const std::int64_t bias = down ? 0 : 1;
+    std::int64_t first = down ? 0 : 1;
+    std::int64_t last = down ? major - 1 : major;
+    const std::int64_t majorSign = (xMajor ? sx : sy) < 0 ? -1 : 1;
+    const std::int64_t minorSign = (xMajor ? sy : sx) < 0 ? -1 : 1;
     const std::int64_t left = target.origin.x;
     const std::int64_t top = target.origin.y;
     const std::int64_t right = left + target.width - 1;
     const std::int64_t bottom = top + target.height - 1;
-    if (major == 0) {
-        if (steps > 0 && x0 >= left && x0 <= right && y0 >= top && y0 <= bottom) {
-            Put(target, x0 - left, y0 - top, colour);
+    const auto inside = [&](ChartPoint p) {
+        return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
+    };
+    const std::int64_t majorStart = xMajor ? start.x : start.y;
+    const std::int64_t minorStart = xMajor ? start.y : start.x;
+    if (!inside(from) || !inside(to)) {
+        // Steps whose major coordinate lies inside the picture...
+        const std::int64_t majorLow = xMajor ? left : top;
+        const std::int64_t majorHigh = xMajor ? right : bottom;
+        if (majorSign > 0) {
+            first = std::max(first, majorLow - majorStart);
+            last = std::min(last, majorHigh - majorStart);
+        } else {
+            first = std::max(first, majorStart - majorHigh);
+            last = std::min(last, majorStart - majorLow);
         }
-        return;
-    }
-    // Steps whose major coordinate lies inside the picture...
-    const std::int64_t majorStart = xMajor ? x0 : y0;
-    const std::int64_t majorLow = xMajor ? left : top;
-    const std::int64_t majorHigh = xMajor ? right : bottom;
-    std::int64_t first = 0;
-    std::int64_t last = steps - 1;
-    if (majorSign > 0) {
-        first = std::max(first, majorLow - majorStart);
-        last = std::min(last, majorHigh - majorStart);
-    } else {
-        first = std::max(first, majorStart - majorHigh);
-        last = std::min(last, majorStart - majorLow);
-    }
-    // ...and whose minor offset does: offset(i) >= low exactly when i >= ceil((2·major·low -
-    // major) / (2·minor)), offset(i) <= high when i < ceil((2·major·(high + 1) - major) /
-    // (2·minor)).
-    const std::int64_t minorStart = xMajor ? y0 : x0;
-    const std::int64_t minorLow = xMajor ? top : left;
-    const std::int64_t minorHigh = xMajor ? bottom : right;
-    std::int64_t low = minorSign > 0 ? minorLow - minorStart : minorStart - minorHigh;
-    std::int64_t high = minorSign > 0 ? minorHigh - minorStart : minorStart - minorLow;
-    if (minor == 0) {
-        if (low > 0 || high < 0) {
-            return;
+        // ...and whose minor offset does: offset(i) >= low exactly when i >= ceil((2·major·low
+        // - major + bias) / (2·minor)), offset(i) <= high when i < ceil((2·major·(high + 1) -
+        // major + bias) / (2·minor)).
+        const std::int64_t minorLow = xMajor ? top : left;
+        const std::int64_t minorHigh = xMajor ? bottom : right;
+        const std::int64_t low = minorSign > 0 ? minorLow - minorStart : minorStart - minorHigh;
+        const std::int64_t high = minorSign > 0 ? minorHigh - minorStart : minorStart - minorLow;
+        if (minor == 0) {
+            if (low > 0 || high < 0) {
+                return false;
+            }
+        } else {
+            const Wide from2 = CeilDiv(Wide{2} * major * low - major + bias, Wide{2} * minor);
+            const Wide to2 =
+                CeilDiv(Wide{2} * major * (high + 1) - major + bias, Wide{2} * minor) - 1;
+            first = static_cast<std::int64_t>(std::max<Wide>(first, from2));
+            last = static_cast<std::int64_t>(std::min<Wide>(last, to2));
         }
-    } else {
-        first = std::max(first, CeilDiv(2 * major * low - major, 2 * minor));
-        last = std::min(last, CeilDiv(2 * major * (high + 1) - major, 2 * minor) - 1);
+        if (first > last) {
+            return false;
+        }
     }
-    if (first > last) {
-        return;
-    }
-    const std::int64_t numerator = 2 * first * minor + major;
-    const std::int64_t offset = FloorDiv(numerator, 2 * major);
-    std::int64_t error = numerator - offset * 2 * major; // 0 <= error < 2·major
-    const std::int64_t m = majorStart + majorSign * first;
-    const std::int64_t n = minorStart + minorSign * offset;
-    const std::int64_t px = (xMajor ? m : n) - left;
-    const std::int64_t py = (xMajor ? n : m) - top;
+    const Wide numerator = Wide{2} * first * minor + major - bias;
+    const auto offset = static_cast<std::int64_t>(FloorDiv(numerator, Wide{2} * major));
+    const auto m = majorStart + majorSign * first;
+    const auto n = minorStart + minorSign * offset;
+    const auto px = (xMajor ? m : n) - left;
+    const auto py = (xMajor ? n : m) - top;
     const auto stride = static_cast<std::ptrdiff_t>(target.stride);
-    const std::ptrdiff_t majorStep = xMajor ? 3 * majorSign : stride * majorSign;
-    const std::ptrdiff_t minorStep = xMajor ? stride * minorSign : 3 * minorSign;
-    std::uint8_t* pixel = target.pixels + py * stride + px * 3;
-    const auto b = static_cast<std::uint8_t>(colour >> 16);
-    const auto g = static_cast<std::uint8_t>(colour >> 8);
-    const auto r = static_cast<std::uint8_t>(colour);
-    const std::int64_t step = 2 * minor;
-    const std::int64_t wrap = 2 * major;
-    for (std::int64_t i = first; i <= last; ++i) {
-        pixel[0] = b;
-        pixel[1] = g;
-        pixel[2] = r;
-        pixel += majorStep;
-        error += step;
-        if (error >= wrap) {
-            error -= wrap;
-            pixel += minorStep;
-        }
+    const auto error = static_cast<std::int64_t>(numerator - Wide{offset} * 2 * major);
+    walk.at = static_cast<std::ptrdiff_t>(py) * stride + static_cast<std::ptrdiff_t>(px) * 3;
+    walk.error = error;
+    walk.step = 2 * minor;
+    walk.wrap = 2 * major;
+    walk.majorStep = xMajor ? 3 * majorSign : stride * majorSign;
+    walk.minorStep = xMajor ? stride * minorSign : 3 * minorSign;
+    walk.row = static_cast<int>(py);
+    walk.startRow = walk.row;
+    walk.remaining = static_cast<int>(last - first + 1);
+    walk.xMajor = xMajor;
+    // In fixed point the offset after j more steps is floor((error + 2·j·minor) / (2·major)):
+    // with both the start and the slope rounded up, the sum is at most (j + 1)·2^-F too large,
+    // which stays below the 1/(2·major) that separates the fraction from the next whole number
+    // while (j + 1)·2·major <= 2^F. Then the shift gives Bresenham's pixels with no rounding
+    // step to wait for between one pixel and the next.
+    walk.fixed =
+        Wide{walk.remaining} * 2 * major <= (Wide{1} << kFraction) && walk.remaining < (1 << 20);
+    if (walk.fixed) {
+        walk.across = static_cast<std::int64_t>(((Wide{error} << kFraction) + 2 * major - 1) /
+                                                (Wide{2} * major));
+        walk.slope =
+            static_cast<std::int64_t>(((Wide{minor} << kFraction) + major - 1) / Wide{major});
     }
+    return true;
 }
 
-} // namespace
-
-void RasterLine(const RasterTarget& target, ChartPoint from, ChartPoint to, std::uint32_t colour) {
-    const std::int64_t length = std::max(std::llabs(to.x - from.x), std::llabs(to.y - from.y));
-    Line(target, from.x, from.y, to.x, to.y, length, colour);
+void Store(std::uint8_t* pixel, std::uint16_t blueGreen, std::uint8_t red) {
+    std::memcpy(pixel, &blueGreen, 2);
+    pixel[2] = red;
 }
 
-void RasterTriangle(const RasterTarget& target, const std::array<ChartPoint, 3>& corners,
-                    std::uint32_t colour) {
-    const std::int64_t left = target.origin.x;
-    const std::int64_t top = target.origin.y;
-    const std::int64_t minY = std::max(std::min({corners[0].y, corners[1].y, corners[2].y}), top);
-    const std::int64_t maxY =
-        std::min(std::max({corners[0].y, corners[1].y, corners[2].y}), top + target.height - 1);
+// Draws the walk's pixels in rows before `rowEnd`. The rounding is taken without a branch (its
+// outcome follows the slope, which no predictor guesses).
+void WalkRows(std::uint8_t* pixels, Walk& walk, int rowEnd, std::uint32_t colour) {
+    if (walk.remaining <= 0 || walk.row >= rowEnd) {
+        return;
+    }
+    const auto blueGreen = static_cast<std::uint16_t>(((colour >> 16) & 0xFF) | (colour & 0xFF00));
+    const auto red = static_cast<std::uint8_t>(colour);
+    std::ptrdiff_t at = walk.at;
+    const std::ptrdiff_t majorStep = walk.majorStep;
+    const std::ptrdiff_t minorStep = walk.minorStep;
+    if (walk.fixed) {
+        std::int64_t across = walk.across;
+        const std::int64_t slope = walk.slope;
+        if (!walk.xMajor) {
+            // One row a step: the band's rows are counted out beforehand.
+            const int count = std::min(walk.remaining, rowEnd - walk.row);
+            for (int i = 0; i < count; ++i) {
+                Store(pixels + at + (across >> kFraction) * minorStep, blueGreen, red);
+                at += majorStep;
+                across += slope;
+            }
+            walk.row += count;
+            walk.remaining -= count;
+        } else {
+            // Rows go down with the minor offset: the band ends where it reaches rowEnd.
+            const std::int64_t rows = std::int64_t{rowEnd} - walk.startRow;
+            const std::int64_t limit =
+                rows >= (std::int64_t{1} << (62 - kFraction)) ? INT64_MAX : rows << kFraction;
+            int remaining = walk.remaining;
+            while (remaining > 0 && across < limit) {
+                Store(pixels + at + (across >> kFraction) * minorStep, blueGreen, red);
+                at += majorStep;
+                across += slope;
+                --remaining;
+            }
+            walk.remaining = remaining;
+            walk.row = walk.startRow + static_cast<int>(across >> kFraction);
+        }
+        walk.at = at;
+        walk.across = across;
+        return;
+    }
+    std::int64_t error = walk.error;
+    const std::int64_t step = walk.step;
+    const std::int64_t wrap = walk.wrap;
+    if (!walk.xMajor) {
+        const int count = std::min(walk.remaining, rowEnd - walk.row);
+        for (int i = 0; i < count; ++i) {
+            Store(pixels + at, blueGreen, red);
+            at += majorStep;
+            const std::int64_t next = error + step;
+            const std::int64_t wrapped = next - wrap;
+            error = wrapped >= 0 ? wrapped : next;
+            at += wrapped >= 0 ? minorStep : 0;
+        }
+        walk.row += count;
+        walk.remaining -= count;
+    } else {
+        int row = walk.row;
+        int remaining = walk.remaining;
+        do {
+            Store(pixels + at, blueGreen, red);
+            at += majorStep;
+            const std::int64_t next = error + step;
+            const std::int64_t wrapped = next - wrap;
+            error = wrapped >= 0 ? wrapped : next;
+            at += wrapped >= 0 ? minorStep : 0;
+            row += wrapped >= 0 ? 1 : 0;
+            --remaining;
+        } while (remaining > 0 && row < rowEnd);
+        walk.row = row;
+        walk.remaining = remaining;
+    }
+    walk.at = at;
+    walk.error = error;
+}
+
+// The pixels of the triangle filled and outlined (as Polygon draws it with a pen and brush of
+// one colour), as runs relative to `anchor`; the corners lie within 16 pixels of it.
+std::vector<StampRun> TriangleRuns(const std::array<ChartPoint, 3>& corners, ChartPoint anchor) {
+    constexpr int kReach = 16;
+    std::array<std::uint32_t, 2 * kReach> rows{};
+    const auto set = [&](std::int64_t x, std::int64_t y) {
+        if (x >= -kReach && x < kReach && y >= -kReach && y < kReach) {
+            rows[static_cast<std::size_t>(y + kReach)] |= 1u << (x + kReach);
+        }
+    };
+    std::array<ChartPoint, 3> c{};
+    for (int i = 0; i < 3; ++i) {
+        c[i] = {corners[i].x - anchor.x, corners[i].y - anchor.y};
+    }
     // The inside: every pixel whose point lies within the three edges.
+    const std::int64_t minY = std::min({c[0].y, c[1].y, c[2].y});
+    const std::int64_t maxY = std::max({c[0].y, c[1].y, c[2].y});
     for (std::int64_t y = minY; y <= maxY; ++y) {
         double low = 1e18;
         double high = -1e18;
         for (int e = 0; e < 3; ++e) {
-            const ChartPoint a = corners[e];
-            const ChartPoint b = corners[(e + 1) % 3];
+            const ChartPoint a = c[e];
+            const ChartPoint b = c[(e + 1) % 3];
             if ((a.y <= y && y <= b.y) || (b.y <= y && y <= a.y)) {
                 if (a.y == b.y) {
                     low = std::min({low, double(a.x), double(b.x)});
@@ -141,132 +247,214 @@ void RasterTriangle(const RasterTarget& target, const std::array<ChartPoint, 3>&
                 }
             }
         }
-        const auto from = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(low)), left);
-        const auto to = std::min<std::int64_t>(static_cast<std::int64_t>(std::floor(high)),
-                                               left + target.width - 1);
-        for (std::int64_t x = from; x <= to; ++x) {
-            Put(target, x - left, y - top, colour);
+        for (auto x = static_cast<std::int64_t>(std::ceil(low));
+             x <= static_cast<std::int64_t>(std::floor(high)); ++x) {
+            set(x, y);
         }
     }
     // The outline, every corner included.
     for (int e = 0; e < 3; ++e) {
-        const ChartPoint a = corners[e];
-        const ChartPoint b = corners[(e + 1) % 3];
-        const std::int64_t length = std::max(std::llabs(b.x - a.x), std::llabs(b.y - a.y));
-        Line(target, a.x, a.y, b.x, b.y, length + 1, colour);
-    }
-}
-
-void RasterLinks(const RasterTarget& target, const CNovelItems& items,
-                 const std::vector<ChartLink>& links, std::uint32_t plainColour,
-                 std::uint32_t counterColour) {
-    const std::int64_t left = target.origin.x;
-    const std::int64_t top = target.origin.y;
-    const std::int64_t right = left + target.width;
-    const std::int64_t bottom = top + target.height;
-    for (const ChartLink& link : links) {
-        const ChartPoint from = AnchorOf(items[link.source].X, items[link.source].Y);
-        const ChartPoint to = AnchorOf(items[link.target].X, items[link.target].Y);
-        // The arrowhead reaches at most 13 pixels from the target anchor.
-        if (std::max(from.x, to.x) + 14 < left || std::min(from.x, to.x) - 14 >= right ||
-            std::max(from.y, to.y) + 14 < top || std::min(from.y, to.y) - 14 >= bottom) {
-            continue;
-        }
-        const std::uint32_t colour = link.usesCounter ? counterColour : plainColour;
-        RasterLine(target, from, to, colour);
-        if (const auto head = ArrowHead(from, to)) {
-            RasterTriangle(target, *head, colour);
+        const ChartPoint a = c[e];
+        const ChartPoint b = c[(e + 1) % 3];
+        const std::int64_t dx = b.x - a.x;
+        const std::int64_t dy = b.y - a.y;
+        const std::int64_t major = std::max(std::llabs(dx), std::llabs(dy));
+        const std::int64_t minor = std::min(std::llabs(dx), std::llabs(dy));
+        const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+        for (std::int64_t i = 0; i <= major; ++i) {
+            const std::int64_t offset = major == 0 ? 0 : (2 * i * minor + major) / (2 * major);
+            const std::int64_t along = (xMajor ? dx : dy) < 0 ? -i : i;
+            const std::int64_t across = (xMajor ? dy : dx) < 0 ? -offset : offset;
+            set(a.x + (xMajor ? along : across), a.y + (xMajor ? across : along));
         }
     }
-}
-
-} // namespace miravo
-
-namespace miravo {
-
-namespace {
-
-// The part of a run inside the picture, in picture columns; false when none of it is.
-bool ClipRun(const RasterTarget& target, const StampRun& run, ChartPoint at, std::int64_t& row,
-             std::int64_t& from, std::int64_t& to) {
-    row = at.y + run.y - target.origin.y;
-    if (row < 0 || row >= target.height) {
-        return false;
+    std::vector<StampRun> runs;
+    for (int r = 0; r < 2 * kReach; ++r) {
+        for (int x = 0; x < 2 * kReach;) {
+            if ((rows[r] >> x & 1u) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < 2 * kReach && (rows[r] >> x & 1u) != 0) {
+                ++x;
+            }
+            runs.push_back({r - kReach, start - kReach, x - kReach});
+        }
     }
-    from = std::max<std::int64_t>(at.x + run.x0 - target.origin.x, 0);
-    to = std::min<std::int64_t>(at.x + run.x1 - target.origin.x, target.width);
-    return from < to;
+    return runs;
 }
 
 void FillRow(std::uint8_t* row, std::int64_t from, std::int64_t to, std::uint32_t colour) {
-    const auto b = static_cast<std::uint8_t>(colour >> 16);
-    const auto g = static_cast<std::uint8_t>(colour >> 8);
-    const auto r = static_cast<std::uint8_t>(colour);
-    std::uint8_t* pixel = row + from * 3;
-    for (std::int64_t x = from; x < to; ++x, pixel += 3) {
-        pixel[0] = b;
-        pixel[1] = g;
-        pixel[2] = r;
+    const auto blueGreen = static_cast<std::uint16_t>(((colour >> 16) & 0xFF) | (colour & 0xFF00));
+    const auto red = static_cast<std::uint8_t>(colour);
+    for (std::uint8_t* pixel = row + from * 3; from < to; ++from, pixel += 3) {
+        Store(pixel, blueGreen, red);
     }
 }
 
-} // namespace
-
-void FillStamp(const RasterTarget& target, const ShapeStamp& stamp, ChartPoint at,
-               std::uint32_t colour) {
-    for (const StampRun& run : stamp.runs) {
-        std::int64_t row = 0, from = 0, to = 0;
-        if (ClipRun(target, run, at, row, from, to)) {
+void FillRuns(const RasterTarget& target, const StampRun* runs, std::size_t count, ChartPoint at,
+              std::uint32_t colour) {
+    for (const StampRun* run = runs; run != runs + count; ++run) {
+        const std::int64_t row = at.y + run->y - target.origin.y;
+        if (row < 0 || row >= target.height) {
+            continue;
+        }
+        const std::int64_t from = std::max<std::int64_t>(at.x + run->x0 - target.origin.x, 0);
+        const std::int64_t to =
+            std::min<std::int64_t>(at.x + run->x1 - target.origin.x, target.width);
+        if (from < to) {
             FillRow(target.pixels + static_cast<std::size_t>(row) * target.stride, from, to,
                     colour);
         }
     }
 }
 
-void HatchStamp(const RasterTarget& target, const ShapeStamp& stamp, ChartPoint at,
-                std::uint32_t colour, const std::array<std::uint8_t, 64>& pattern) {
-    for (const StampRun& run : stamp.runs) {
-        std::int64_t row = 0, from = 0, to = 0;
-        if (!ClipRun(target, run, at, row, from, to)) {
-            continue;
-        }
-        const std::uint8_t* line = pattern.data() + ((row + target.origin.y) & 7) * 8;
-        std::uint8_t* pixels = target.pixels + static_cast<std::size_t>(row) * target.stride;
-        for (std::int64_t x = from; x < to; ++x) {
-            if (line[(x + target.origin.x) & 7] != 0) {
-                FillRow(pixels, x, x + 1, colour);
-            }
-        }
+} // namespace
+
+void RasterLine(const RasterTarget& target, ChartPoint from, ChartPoint to, std::uint32_t colour) {
+    Walk walk;
+    if (StartWalk(target, from, to, walk)) {
+        WalkRows(target.pixels, walk, target.height, colour);
     }
 }
 
-void DarkenStamp(const RasterTarget& target, const TextStamp& stamp, ChartPoint at) {
-    for (const StampRun& run : stamp.runs) {
-        std::int64_t row = 0, from = 0, to = 0;
-        if (!ClipRun(target, run, at, row, from, to)) {
-            continue;
-        }
-        std::uint8_t* out =
-            target.pixels + static_cast<std::size_t>(row) * target.stride + from * 3;
-        const std::uint8_t* in =
-            stamp.pixels.data() + (static_cast<std::size_t>(run.y) * stamp.width +
-                                   static_cast<std::size_t>(from + target.origin.x - at.x)) *
-                                      3;
-        for (std::int64_t n = (to - from) * 3; n > 0; --n, ++out, ++in) {
-            *out = static_cast<std::uint8_t>((*out * (*in + 1)) >> 8);
-        }
+void RasterTriangle(const RasterTarget& target, const std::array<ChartPoint, 3>& corners,
+                    std::uint32_t colour) {
+    const auto runs = TriangleRuns(corners, corners[0]);
+    FillRuns(target, runs.data(), runs.size(), corners[0], colour);
+}
+
+void RasterLinks(const RasterTarget& target, const CNovelItems& items,
+                 const std::vector<ChartLink>& links, std::uint32_t plainColour,
+                 std::uint32_t counterColour) {
+    LinkCache cache;
+    LinkBands bands(target, kLinkBandRows, items, links, plainColour, counterColour, cache);
+    for (int band = 0; band < bands.BandCount(); ++band) {
+        bands.DrawBand(band);
     }
 }
 
-void FillTarget(const RasterTarget& target, std::uint32_t colour) {
-    if (colour == 0xFFFFFF) {
-        std::memset(target.pixels, 0xFF, target.stride * static_cast<std::size_t>(target.height));
+const std::vector<StampRun>& LinkCache::Head(std::size_t link, ChartPoint from, ChartPoint to) {
+    if (entries_.size() <= link) {
+        entries_.resize(link + 1);
+    }
+    Entry& entry = entries_[link];
+    if (!entry.known || entry.from != from || entry.to != to) {
+        entry.from = from;
+        entry.to = to;
+        entry.known = true;
+        entry.runs.clear();
+        if (const auto head = ArrowHead(from, to)) {
+            entry.runs = TriangleRuns(*head, to);
+        }
+    }
+    return entry.runs;
+}
+
+void LinkCache::Fit(std::size_t links) {
+    if (entries_.size() < links) {
+        entries_.resize(links);
+    }
+}
+
+LinkBands::LinkBands(const RasterTarget& target, int bandRows, const CNovelItems& items,
+                     const std::vector<ChartLink>& links, std::uint32_t plainColour,
+                     std::uint32_t counterColour, LinkCache& cache)
+    : target_(target), bandRows_(std::max(bandRows, 1)), cache_(cache) {
+    bandCount_ = target.height <= 0 ? 0 : (target.height + bandRows_ - 1) / bandRows_;
+    auto& spans = cache.spans_;
+    auto& bandStart = cache.bandStart_;
+    auto& bandLinks = cache.bandLinks_;
+    spans.clear();
+    cache.prepared_.clear();
+    bandStart.assign(static_cast<std::size_t>(bandCount_) + 1, 0);
+    if (links.empty() || bandCount_ == 0) {
         return;
     }
-    for (int row = 0; row < target.height; ++row) {
-        FillRow(target.pixels + static_cast<std::size_t>(row) * target.stride, 0, target.width,
-                colour);
+    cache.Fit(links.size());
+    const std::int64_t left = target.origin.x;
+    const std::int64_t top = target.origin.y;
+    const std::int64_t right = left + target.width;
+    const std::int64_t bottom = top + target.height;
+    const auto rowOf = [&](std::int64_t y) {
+        return static_cast<int>(std::clamp<std::int64_t>(y - top, -1, target.height));
+    };
+    for (std::size_t k = 0; k < links.size(); ++k) {
+        const ChartLink& link = links[k];
+        const ChartPoint from = AnchorOf(items[link.source].X, items[link.source].Y);
+        const ChartPoint to = AnchorOf(items[link.target].X, items[link.target].Y);
+        // The arrowhead reaches at most 16 pixels from the target anchor.
+        constexpr int kReach = 16;
+        const std::int64_t low = std::min(from.y, to.y) - kReach;
+        const std::int64_t high = std::max(from.y, to.y) + kReach;
+        if (std::max(from.x, to.x) + kReach < left || std::min(from.x, to.x) - kReach >= right ||
+            high < top || low >= bottom) {
+            continue;
+        }
+        PreparedLink prepared;
+        prepared.colour = link.usesCounter ? counterColour : plainColour;
+        prepared.hasLine = StartWalk(target, from, to, prepared.walk);
+        prepared.anchor = to;
+        const std::vector<StampRun>& head = cache.Head(k, from, to);
+        prepared.head = head.data();
+        prepared.headRuns = static_cast<std::uint32_t>(head.size());
+        if (!head.empty()) {
+            prepared.headTop = rowOf(to.y + head.front().y);
+            prepared.headBottom = rowOf(to.y + head.back().y);
+        }
+        if (!prepared.hasLine && prepared.headRuns == 0) {
+            continue;
+        }
+        spans.emplace_back(std::clamp(rowOf(low), 0, target.height - 1) / bandRows_,
+                           std::clamp(rowOf(high), 0, target.height - 1) / bandRows_);
+        cache.prepared_.push_back(prepared);
     }
+    // Each band's links in drawing order, by counting.
+    for (const auto& [firstBand, lastBand] : spans) {
+        for (int band = firstBand; band <= lastBand; ++band) {
+            ++bandStart[static_cast<std::size_t>(band) + 1];
+        }
+    }
+    for (std::size_t band = 1; band < bandStart.size(); ++band) {
+        bandStart[band] += bandStart[band - 1];
+    }
+    bandLinks.resize(bandStart.back());
+    cache.next_.assign(bandStart.begin(), bandStart.end() - 1);
+    for (std::size_t k = 0; k < spans.size(); ++k) {
+        for (int band = spans[k].first; band <= spans[k].second; ++band) {
+            bandLinks[cache.next_[static_cast<std::size_t>(band)]++] =
+                static_cast<std::uint32_t>(k);
+        }
+    }
+}
+
+LinkBands::~LinkBands() = default;
+
+void LinkBands::DrawBand(int band) {
+    if (band < 0 || band >= bandCount_ || cache_.prepared_.empty()) {
+        return;
+    }
+    const int rowFrom = band * bandRows_;
+    const int rowTo = std::min(target_.height, rowFrom + bandRows_);
+    const RasterTarget rows = target_.Rows(rowFrom, rowTo - rowFrom);
+    const auto& bandStart = cache_.bandStart_;
+    const auto& bandLinks = cache_.bandLinks_;
+    for (std::uint32_t i = bandStart[static_cast<std::size_t>(band)];
+         i < bandStart[static_cast<std::size_t>(band) + 1]; ++i) {
+        PreparedLink& link = cache_.prepared_[bandLinks[i]];
+        if (link.hasLine) {
+            WalkRows(target_.pixels, link.walk, rowTo, link.colour);
+        }
+        if (link.headTop < rowTo && link.headBottom >= rowFrom) {
+            FillRuns(rows, link.head, link.headRuns, link.anchor, link.colour);
+        }
+    }
+}
+
+void FillStampRuns(const RasterTarget& target, const std::vector<StampRun>& runs, ChartPoint at,
+                   std::uint32_t colour) {
+    FillRuns(target, runs.data(), runs.size(), at, colour);
 }
 
 } // namespace miravo

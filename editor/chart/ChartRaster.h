@@ -19,6 +19,15 @@ struct RasterTarget {
     int width = 0;
     int height = 0;
     ChartPoint origin;
+
+    // Rows [top, top + rows) of this picture as a picture of their own.
+    RasterTarget Rows(int top, int rows) const {
+        return {pixels + static_cast<std::size_t>(top) * stride,
+                stride,
+                width,
+                rows,
+                {origin.x, origin.y + top}};
+    }
 };
 
 // Line and triangle drawing straight into the picture's pixels, for the chart's links: what GDI
@@ -36,36 +45,94 @@ void RasterLinks(const RasterTarget& target, const CNovelItems& items,
                  const std::vector<ChartLink>& links, std::uint32_t plainColour,
                  std::uint32_t counterColour);
 
-} // namespace miravo
-
-namespace miravo {
-
-// Figures that every box repeats (its shadow, body, outlines, anchor circles; a name's text) as
-// GDI once drew them, kept as runs of pixels relative to the box's top-left corner and stamped
-// into the picture: the same pixels as GDI's calls, without their cost.
+// A run of pixels in one row: y, and x from x0 to before x1.
 struct StampRun {
     int y = 0;
     int x0 = 0; // first pixel
     int x1 = 0; // one past the last
 };
-struct ShapeStamp {
-    std::vector<StampRun> runs;
-};
-// Text drawn black on white: each pixel darkens what lies under it by its own value per channel
-// (255 leaves it, 0 makes it black), as black text with a transparent background does.
-struct TextStamp {
-    int width = 0;
-    std::vector<StampRun> runs;       // where it is not white
-    std::vector<std::uint8_t> pixels; // blue, green, red; `width` pixels a row
+
+// Fills the runs, placed at `at`, in one colour.
+void FillStampRuns(const RasterTarget& target, const std::vector<StampRun>& runs, ChartPoint at,
+                   std::uint32_t colour);
+
+// A line on its way down the picture: where its next pixel is and how its rounding stands.
+struct LineWalk {
+    std::ptrdiff_t at = 0;  // byte offset of the next pixel, or of its column/row (fixed)
+    std::int64_t error = 0; // Bresenham's
+    std::int64_t step = 0;
+    std::int64_t wrap = 0;
+    std::int64_t across = 0; // fixed point: the minor offset since `startRow`'s pixel
+    std::int64_t slope = 0;
+    std::ptrdiff_t majorStep = 0;
+    std::ptrdiff_t minorStep = 0;
+    int row = 0; // of the next pixel
+    int startRow = 0;
+    int remaining = 0;
+    bool xMajor = false;
+    bool fixed = false; // walked in fixed point (exact for this line; see StartWalk)
 };
 
-void FillStamp(const RasterTarget& target, const ShapeStamp& stamp, ChartPoint at,
-               std::uint32_t colour);
-// Only where the 8 × 8 pattern (indexed by chart y % 8 · 8 + chart x % 8) is set.
-void HatchStamp(const RasterTarget& target, const ShapeStamp& stamp, ChartPoint at,
-                std::uint32_t colour, const std::array<std::uint8_t, 64>& pattern);
-void DarkenStamp(const RasterTarget& target, const TextStamp& stamp, ChartPoint at);
-// Fills the whole picture with one colour.
-void FillTarget(const RasterTarget& target, std::uint32_t colour);
+// One link of a repaint ready to draw (see LinkBands).
+struct PreparedLink {
+    LineWalk walk;
+    bool hasLine = false;
+    std::uint32_t colour = 0;
+    int headTop = 0; // picture rows the head meets
+    int headBottom = -1;
+    ChartPoint anchor; // the head's runs are relative to it
+    const StampRun* head = nullptr;
+    std::uint32_t headRuns = 0;
+};
+
+// What the links' drawing keeps between repaints: each link's arrowhead as runs relative to its
+// target anchor (working out a head, its angle and triangle, costs more than drawing it, and
+// most links keep theirs) and the memory of the working lists.
+class LinkCache {
+public:
+    // The head of link number `link` from `from` to `to` (empty when the anchors coincide).
+    const std::vector<StampRun>& Head(std::size_t link, ChartPoint from, ChartPoint to);
+    // Room for `links` heads, so that those handed out stay where they are while it fills.
+    void Fit(std::size_t links);
+
+private:
+    friend class LinkBands;
+    struct Entry {
+        ChartPoint from;
+        ChartPoint to;
+        bool known = false;
+        std::vector<StampRun> runs;
+    };
+    std::vector<Entry> entries_;
+    std::vector<std::uint32_t> bandStart_;
+    std::vector<std::uint32_t> bandLinks_;
+    std::vector<std::pair<int, int>> spans_;
+    std::vector<std::uint32_t> next_;
+    std::vector<PreparedLink> prepared_;
+};
+
+// The links of one repaint prepared for drawing a band of rows at a time, so that every figure
+// of the chart can be drawn band by band while the band is in the cache. Each line is clipped
+// to the picture once and walked from its upper end; each band continues where the one above
+// stopped. Within a band the links keep their drawing order.
+class LinkBands {
+public:
+    LinkBands(const RasterTarget& target, int bandRows, const CNovelItems& items,
+              const std::vector<ChartLink>& links, std::uint32_t plainColour,
+              std::uint32_t counterColour, LinkCache& cache);
+    LinkBands(const LinkBands&) = delete;
+    LinkBands& operator=(const LinkBands&) = delete;
+    ~LinkBands();
+
+    int BandCount() const { return bandCount_; }
+    // Draws band number `band` (rows band · bandRows on); bands must come in increasing order.
+    void DrawBand(int band);
+
+private:
+    RasterTarget target_;
+    int bandRows_ = 1;
+    int bandCount_ = 0;
+    LinkCache& cache_;
+};
 
 } // namespace miravo

@@ -5,6 +5,8 @@
 #include "editor/widgets/Handles.h"
 #include "novel/ShiftJis.h"
 
+#include <commctrl.h>
+
 #include <functional>
 
 namespace miravo {
@@ -138,13 +140,61 @@ ChartStamps::ChartStamps(HFONT nameFont, HFONT currentNameFont)
     }
 }
 
+void ChartStamps::ForgetNamesIfMany() {
+    for (auto& cache : names_) {
+        if (cache.size() > 2 * 2048) {
+            cache.clear();
+        }
+    }
+}
+
+const ColourStamp& ChartStamps::Mark(HIMAGELIST images) {
+    if (images == markImages_) {
+        return mark_;
+    }
+    constexpr int kSize = 16;
+    constexpr int kLeft = 120;
+    constexpr int kTop = 4;
+    const auto draw = [&](COLORREF ground) {
+        return Capture(kSize, kSize, ground,
+                       [&](HDC dc) { ImageList_Draw(images, 0, dc, 0, 0, ILD_TRANSPARENT); });
+    };
+    const auto onBlack = draw(RGB(0, 0, 0));
+    const auto onWhite = draw(RGB(255, 255, 255));
+    ColourStamp mark;
+    mark.left = kLeft;
+    mark.top = kTop;
+    mark.width = kSize;
+    if (!onBlack.empty() && !onWhite.empty()) {
+        // Opaque where both grounds give the same colour; the ground shows through elsewhere.
+        const auto opaque = [&](int x, int y) {
+            return PixelOf(onBlack, kSize, x, y) == PixelOf(onWhite, kSize, x, y);
+        };
+        for (int y = 0; y < kSize; ++y) {
+            const std::uint8_t* row = onBlack.data() + BmpRowBytes(kSize) * y;
+            mark.pixels.insert(mark.pixels.end(), row, row + kSize * 3);
+            for (int x = 0; x < kSize;) {
+                if (!opaque(x, y)) {
+                    ++x;
+                    continue;
+                }
+                const int start = x;
+                while (x < kSize && opaque(x, y)) {
+                    ++x;
+                }
+                mark.runs.push_back({kTop + y, kLeft + start, kLeft + x});
+            }
+        }
+    }
+    mark_ = std::move(mark);
+    markImages_ = images;
+    return mark_;
+}
+
 const TextStamp& ChartStamps::Name(const std::string& shiftJisName, bool current) {
     auto& cache = names_[current ? 1 : 0];
     if (const auto found = cache.find(shiftJisName); found != cache.end()) {
         return found->second;
-    }
-    if (cache.size() > 4096) {
-        cache.clear();
     }
     constexpr int kTextWidth = kItemBoxWidth - 4; // clipped at 136
     TextStamp& stamp = cache[shiftJisName];

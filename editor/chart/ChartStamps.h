@@ -1,7 +1,9 @@
 #pragma once
 
-#include "editor/chart/ChartRaster.h"
+#include "editor/chart/ChartStampRaster.h"
 #include "vintara/Win32.h"
+
+#include <commctrl.h>
 
 #include <array>
 #include <string>
@@ -10,9 +12,10 @@
 namespace miravo {
 
 // The chart's repeated figures captured from GDI once (boxes, outlines, anchors, the selection's
-// hatching) and each name's text captured the first time it is painted, so that a repaint stamps
-// them instead of calling GDI thousands of times. Names are kept until the fonts change; the
-// cache is dropped when it grows past every name a novel can hold twice over.
+// hatching, the mark glyph) and each name's text captured the first time it is painted, so that
+// a repaint stamps them instead of calling GDI thousands of times; the links' arrowheads are
+// kept too. Names are kept until the fonts change; the cache is dropped at the start of a
+// repaint once it has grown past every name a novel can hold twice over.
 class ChartStamps {
 public:
     ChartStamps(HFONT nameFont, HFONT currentNameFont);
@@ -27,13 +30,26 @@ public:
     ShapeStamp anchorShadow;
     ShapeStamp anchor;
     std::array<std::uint8_t, 64> hatch{};
+    // Shadow and body in each link type's colours, and both anchor circles: one copy each. The
+    // painter composes them with its colours on first use.
+    std::array<ColourStamp, 3> boxes;
+    ColourStamp anchors;
+    bool composed = false;
+    LinkCache links;
+
+    // Drops the names once there are too many; call before a repaint takes any Name.
+    void ForgetNamesIfMany();
 
     // The name as ExtTextOut draws it at (18, 5) from the box's corner, clipped to 136 × 22.
     const TextStamp& Name(const std::string& shiftJisName, bool current);
+    // The image list's first image as ImageList_Draw draws it transparently at (120, 4).
+    const ColourStamp& Mark(HIMAGELIST images);
 
 private:
     HFONT fonts_[2];
     std::unordered_map<std::string, TextStamp> names_[2];
+    HIMAGELIST markImages_ = nullptr;
+    ColourStamp mark_;
 };
 
 } // namespace miravo

@@ -1,4 +1,5 @@
 #include "editor/chart/ChartForm.h"
+#include "editor/chart/ChartGlyphs.h"
 #include "editor/chart/ChartLinks.h"
 #include "editor/chart/ChartPainter.h"
 #include "editor/chart/ChartStamps.h"
@@ -6,6 +7,7 @@
 #include "editor/shell/EditorApplication.h"
 #include "editor/shell/MainForm.h"
 #include "editor/shell/Resource.h"
+#include "editor/widgets/NumeralEdit.h"
 #include "editor/widgets/Paint.h"
 #include "novel/EditorError.h"
 #include "novel/NovelDocument.h"
@@ -281,7 +283,14 @@ TEST_F(ChartFormTest, SizeDialogAndBitmapExportReadBackPixelByPixel) {
     EXPECT_EQ(test::TextOf(dialog.Handle()), L"チャートサイズ変更");
     EXPECT_EQ(dialog.Text(IDC_CHART_WIDTH), L"1000");
     EXPECT_EQ(dialog.Text(IDC_CHART_HEIGHT), L"1200");
+    // Numeric edits: the up key steps by 100, large sizes are taken, less than 300 is raised.
+    SendMessageW(dialog.Item(IDC_CHART_HEIGHT), NEM_SETVALUE, 60000, 0);
+    SendMessageW(
+        reinterpret_cast<HWND>(SendMessageW(dialog.Item(IDC_CHART_HEIGHT), NEM_GETEDIT, 0, 0)),
+        WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(dialog.Text(IDC_CHART_HEIGHT), L"60100");
     dialog.SetText(IDC_CHART_WIDTH, L"250"); // raised to the minimum
+    EXPECT_EQ(dialog.Text(IDC_CHART_WIDTH), L"300");
     dialog.SetText(IDC_CHART_HEIGHT, L"450");
     Pump(50);
     test::SaveScreenshot(dialog.Handle(), "chart-size-dialog");
@@ -374,14 +383,18 @@ TEST(ChartPainterTest, FastLinksMatchGdiLinesWithinOnePixel) {
     }
     const FontHandle font = CreateUiFont(kUiFontFace, 9, false);
     const FontHandle bold = CreateUiFont(kUiFontFace, 9, true);
-    const ChartSelection selection;
-    const std::string mark;
+    // Two boxes selected besides the current one, and one marked: their hatching and glyph
+    // are stamped too.
+    const ChartSelection selection{.active = true, .items = {2, 5}};
+    const std::string mark = model.Items[3].Name;
+    const ImageListHandle marks = CreateChartMarkImages();
     const ChartScene scene{.model = &model,
                            .currentItem = 0,
                            .selection = &selection,
                            .markName = &mark,
                            .nameFont = font.Get(),
-                           .currentNameFont = bold.Get()};
+                           .currentNameFont = bold.Get(),
+                           .markImages = marks.Get()};
     const int w = model.Header.ChartWidth;
     const int h = model.Header.ChartHeight;
     const std::size_t stride = (w * 3 + 3) & ~3;
