@@ -92,6 +92,23 @@ int Run() {
             const auto links = VisibleLinks(model.Items);
             Report("part: raster links",
                    Measure([&] { RasterLinks(target, model.Items, links, 0xFF0000, 0xFF); }));
+            // The links' two phases apart, their heads kept as the chart window keeps them,
+            // and the walk in bands of a few sizes.
+            LinkCache cache;
+            Report("part: links, prepare", Measure([&] {
+                       LinkBands bands(target, 128, model.Items, links, 0xFF0000, 0xFF, cache);
+                   }));
+            for (const int rows : {8, 16, 32, 128}) {
+                char name[64];
+                std::snprintf(name, sizeof name, "part: links, %d-row bands", rows);
+                Report(name, Measure([&] {
+                           LinkBands bands(target, rows, model.Items, links, 0xFF0000, 0xFF,
+                                           cache);
+                           for (int band = 0; band < bands.BandCount(); ++band) {
+                               bands.DrawBand(band);
+                           }
+                       }));
+            }
             ChartStamps st(font.Get(), bold.Get());
             Report(
                 "part: box stamps", Measure([&] {
