@@ -19,6 +19,7 @@ std::vector<ChartLink> VisibleLinks(const CNovelItems& items) {
         lastByName[items[index].Name] = index;
     }
     std::vector<ChartLink> links;
+    links.reserve(static_cast<std::size_t>(items.Count()) * kLinkSlotCount);
     for (int index = 0; index < items.Count(); ++index) {
         const CNovelItem& item = items[index];
         if (item.LinkType == kLinkEnding) {

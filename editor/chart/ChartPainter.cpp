@@ -69,8 +69,10 @@ void DrawBorder(HDC dc, const CNovelModel& model, const Mapper& at) {
               at.Y(model.Header.ChartHeight));
 }
 
-// Rows painted together: every figure of a band is drawn while the band is in the cache.
-constexpr int kBandRows = 128;
+// Rows painted together: every figure of a band is drawn while the band is in the cache (64
+// rows of a 3000-pixel chart are 576 KB, which a 1 MB second-level cache holds with room for the
+// links' own data; 128 rows did not fit, and each steep line's pixel then came from further off).
+constexpr int kBandRows = 64;
 
 // The pixels GDI's dash-dot border sets in the picture, as runs in picture coordinates: drawn
 // by GDI on its rows and columns darkened first, then read back.

@@ -3,6 +3,7 @@
 #include "novel/NovelData.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -272,17 +273,14 @@ std::vector<StampRun> TriangleRuns(const std::array<ChartPoint, 3>& corners, Cha
         }
     }
     std::vector<StampRun> runs;
+    // Every run of set bits, found a run at a time (the first repaint works out every head).
     for (int r = 0; r < 2 * kReach; ++r) {
-        for (int x = 0; x < 2 * kReach;) {
-            if ((rows[r] >> x & 1u) == 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < 2 * kReach && (rows[r] >> x & 1u) != 0) {
-                ++x;
-            }
-            runs.push_back({r - kReach, start - kReach, x - kReach});
+        std::uint32_t bits = rows[static_cast<std::size_t>(r)];
+        while (bits != 0) {
+            const int start = std::countr_zero(bits);
+            const int end = start + std::countr_one(bits >> start);
+            runs.push_back({r - kReach, start - kReach, end - kReach});
+            bits = end >= 32 ? 0 : bits & (~0u << end);
         }
     }
     return runs;
@@ -450,7 +448,8 @@ void LinkBands::DrawBand(int band) {
         // A band's links lie anywhere in the list: fetch the ones a few places on while this
         // one is drawn, or each waits for memory (most of a scattered chart's time).
         if (i + kPrefetchAhead < end) {
-            const auto* ahead = reinterpret_cast<const char*>(&prepared[bandLinks[i + kPrefetchAhead]]);
+            const auto* ahead =
+                reinterpret_cast<const char*>(&prepared[bandLinks[i + kPrefetchAhead]]);
             __builtin_prefetch(ahead);
             __builtin_prefetch(ahead + 64);
         }

@@ -98,12 +98,11 @@ int Run() {
             Report("part: links, prepare", Measure([&] {
                        LinkBands bands(target, 128, model.Items, links, 0xFF0000, 0xFF, cache);
                    }));
-            for (const int rows : {8, 16, 32, 128}) {
+            for (const int rows : {16, 32, 64, 128}) {
                 char name[64];
                 std::snprintf(name, sizeof name, "part: links, %d-row bands", rows);
                 Report(name, Measure([&] {
-                           LinkBands bands(target, rows, model.Items, links, 0xFF0000, 0xFF,
-                                           cache);
+                           LinkBands bands(target, rows, model.Items, links, 0xFF0000, 0xFF, cache);
                            for (int band = 0; band < bands.BandCount(); ++band) {
                                bands.DrawBand(band);
                            }
