@@ -272,8 +272,14 @@ std::vector<StampRun> TriangleRuns(const std::array<ChartPoint, 3>& corners, Cha
             set(a.x + (xMajor ? along : across), a.y + (xMajor ? across : along));
         }
     }
+    // Every run of set bits, found a run at a time (the first repaint works out every head),
+    // into a list sized once: growing it step by step cost more than the rest under Windows.
+    std::size_t count = 0;
+    for (const std::uint32_t bits : rows) {
+        count += static_cast<std::size_t>(std::popcount(bits & ~(bits << 1)));
+    }
     std::vector<StampRun> runs;
-    // Every run of set bits, found a run at a time (the first repaint works out every head).
+    runs.reserve(count);
     for (int r = 0; r < 2 * kReach; ++r) {
         std::uint32_t bits = rows[static_cast<std::size_t>(r)];
         while (bits != 0) {
