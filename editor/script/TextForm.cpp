@@ -98,13 +98,13 @@ void TTextForm::CreateEditToolBar(HFONT font) {
                            .style = BS_PUSHBUTTON,
                            .font = font,
                            .hint = L"コマンドを入力|スクリプトにコマンドを入力します"});
-    struct ButtonSpec {
+    struct EditButton {
         Button& button;
         int command;
         const wchar_t* caption;
         const wchar_t* hint;
     };
-    const ButtonSpec buttons[] = {
+    const EditButton buttons[] = {
         {cutButton_, ID_EDIT_CUT, L"切取", L"切り取り"},
         {copyButton_, ID_EDIT_COPY, L"コピー", L"コピー"},
         {pasteButton_, ID_EDIT_PASTE, L"貼付", L"貼り付け"},
@@ -112,17 +112,17 @@ void TTextForm::CreateEditToolBar(HFONT font) {
         {redoButton_, ID_EDIT_REDO, L"やり直し", L"やり直し"},
     };
     int x = 90;
-    for (const ButtonSpec& spec : buttons) {
-        const int width = spec.command >= ID_EDIT_CUT && spec.command <= ID_EDIT_PASTE ? 44 : 60;
-        spec.button.Create({.parent = Handle(),
-                            .id = spec.command,
+    for (const EditButton& entry : buttons) {
+        const int width = entry.command >= ID_EDIT_CUT && entry.command <= ID_EDIT_PASTE ? 44 : 60;
+        entry.button.Create({.parent = Handle(),
+                            .id = entry.command,
                             .x = x,
                             .y = top,
                             .width = width,
                             .height = 23,
-                            .text = spec.caption,
+                            .text = entry.caption,
                             .font = font,
-                            .hint = spec.hint});
+                            .hint = entry.hint});
         x += width + 2;
     }
     status_.Create({.parent = Handle(),
