@@ -1,5 +1,6 @@
 #include "editor/properties/CounterOperations.h"
 
+#include "editor/properties/DeletionQuestion.h"
 #include "editor/properties/TextWindowOperations.h"
 #include "editor/script/ItemTextOperations.h"
 #include "editor/shell/EditorSession.h"
@@ -65,13 +66,7 @@ bool CounterOperations::DeleteCounter(int index) {
     if (index < 0 || index >= counters.Count()) {
         return false;
     }
-    const MessageResult answer = session_.Ui().ShowMessage(
-        {.text = UiText("カウンタ \"") + SjisString(counters[index].Name) +
-                 "\" を削除してもよろしいですか？",
-         .caption = "削除の確認",
-         .buttons = MessageButtons::OkCancel,
-         .icon = MessageIcon::Question});
-    if (answer == MessageResult::Cancel) {
+    if (!ConfirmDeletion(session_.Ui(), "カウンタ", SjisString(counters[index].Name))) {
         return false;
     }
     counters.Delete(index);

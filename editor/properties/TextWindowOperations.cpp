@@ -1,6 +1,7 @@
 #include "editor/properties/TextWindowOperations.h"
 
 #include "editor/properties/CounterOperations.h"
+#include "editor/properties/DeletionQuestion.h"
 #include "editor/script/ItemTextOperations.h"
 #include "editor/shell/EditorSession.h"
 #include "editor/shell/UserInteraction.h"
@@ -31,13 +32,7 @@ bool TextWindowOperations::DeleteWindow(int index) {
     if (index < 0 || index >= windows.Count()) {
         return false;
     }
-    const MessageResult answer = session_.Ui().ShowMessage(
-        {.text = UiText("テキストウインドウ \"") + SjisString(windows[index].Name) +
-                 "\" を削除してもよろしいですか？",
-         .caption = "削除の確認",
-         .buttons = MessageButtons::OkCancel,
-         .icon = MessageIcon::Question});
-    if (answer == MessageResult::Cancel) {
+    if (!ConfirmDeletion(session_.Ui(), "テキストウインドウ", SjisString(windows[index].Name))) {
         return false;
     }
     windows.Delete(index);
