@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
 namespace miravo {
 namespace {
 
@@ -63,6 +66,45 @@ TEST(ChartLinksTest, ArrowHeadPointsAtTheTargetAnchorFromTheSourceSide) {
         EXPECT_EQ(*head, c.head) << c.source.x << "," << c.source.y;
     }
     EXPECT_FALSE(ArrowHead({5, 5}, {5, 5}).has_value());
+}
+
+// The head as the rule states it: the angle from atan, the corners through cos and sin of it.
+std::array<ChartPoint, 3> HeadByAngle(ChartPoint source, ChartPoint target) {
+    constexpr double pi = std::numbers::pi;
+    const double dx = static_cast<double>(source.x - target.x);
+    const double dy = static_cast<double>(source.y - target.y);
+    const double ax = std::abs(dx);
+    const double ay = std::abs(dy);
+    const double inQuadrant = ax >= ay ? std::atan(ay / ax) : pi / 2 - std::atan(ax / ay);
+    const double theta = dx >= 0 ? (dy >= 0 ? inQuadrant : 2 * pi - inQuadrant)
+                                 : (dy >= 0 ? pi - inQuadrant : pi + inQuadrant);
+    const auto at = [](double x, double y) {
+        return ChartPoint{static_cast<std::int64_t>(std::trunc(x)),
+                          static_cast<std::int64_t>(std::trunc(y))};
+    };
+    const double apexX = static_cast<double>(target.x) + 6 * std::cos(theta);
+    const double apexY = static_cast<double>(target.y) + 6 * std::sin(theta);
+    return {at(apexX, apexY),
+            at(apexX + 7 * std::cos(theta - pi / 7), apexY + 7 * std::sin(theta - pi / 7)),
+            at(apexX + 7 * std::cos(theta + pi / 7), apexY + 7 * std::sin(theta + pi / 7))};
+}
+
+TEST(ChartLinksTest, ArrowHeadGivesTheAnglesCornersInEveryDirection) {
+    // Targets left of and above the origin too, where truncation goes the other way.
+    for (const ChartPoint target : {ChartPoint{8, 11}, ChartPoint{-1003, -95}, ChartPoint{2, -3}}) {
+        for (std::int64_t dx = -400; dx <= 400; ++dx) {
+            for (std::int64_t dy = -400; dy <= 400; ++dy) {
+                if (dx == 0 && dy == 0) {
+                    continue;
+                }
+                const ChartPoint source{target.x + dx, target.y + dy};
+                const auto head = ArrowHead(source, target);
+                ASSERT_TRUE(head.has_value());
+                ASSERT_EQ(*head, HeadByAngle(source, target))
+                    << dx << "," << dy << " to " << target.x << "," << target.y;
+            }
+        }
+    }
 }
 
 } // namespace
