@@ -55,14 +55,16 @@ test-native: native
 test-win64: win64
 	ctest --test-dir $(WIN64) $(CTEST_FLAGS)
 
-# The sound engine's streaming threads under ThreadSanitizer, in a tree of their own (gcc: the
-# clang tree instruments for fuzzing, whose counters TSan would report as races).
+# The sound engine's streaming threads and the chart's two-thread repaint under ThreadSanitizer,
+# in a tree of their own (gcc: the clang tree instruments for fuzzing, whose counters TSan would
+# report as races).
 $(TSAN)/build.ninja:
 	@$(MAKE) --no-print-directory packages
 	cmake -S . -B $(TSAN) -G Ninja -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DMIRAVO_SANITIZE=thread
 
 test-tsan: packages $(TSAN)/build.ninja
-	cmake --build $(TSAN) -j $(JOBS) --target sound_streaming_tests sound_stress_tests
+	cmake --build $(TSAN) -j $(JOBS) --target sound_streaming_tests sound_stress_tests \
+	  editor_chart_tests
 	ctest --test-dir $(TSAN) -L native $(CTEST_FLAGS)
 
 test: test-native test-win64 test-tsan

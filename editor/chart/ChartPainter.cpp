@@ -203,37 +203,57 @@ void PaintStamped(HDC dc, const ChartScene& scene, POINT origin, int width, int 
                 static_cast<std::uint32_t>(shown.size() - 1));
         }
     }
-    LinkBands links(target, kBandRows, items, VisibleLinks(items), colour(kLinkColour),
-                    colour(kCounterLinkColour), stamps.links);
+    // What follows touches only pixels and what the stamps hold, so the upper and lower half of
+    // the picture are painted at once: first the heads of the links (split by number), then the
+    // bands (split by rows; each half walks its own part of each line).
+    const std::vector<ChartLink> links = VisibleLinks(items);
+    LinkCache& heads = stamps.links;
+    heads.Fit(links.size());
+    const std::size_t halfLinks = links.size() / 2;
+    stamps.helper.RunAlongside(
+        [&] { heads.PrepareHeads(target, items, links, halfLinks, links.size()); },
+        [&] { heads.PrepareHeads(target, items, links, 0, halfLinks); });
     const ChartPoint pictureCorner{origin.x, origin.y};
-    for (int band = 0; band < bandCount; ++band) {
-        const int top = band * kBandRows;
-        const RasterTarget rows = target.Rows(top, std::min(kBandRows, height - top));
-        FillTarget(rows, 0xFFFFFF);
-        FillStampRuns(rows, border, pictureCorner, colour(kBorderColour));
-        const auto& members = bandItems[static_cast<std::size_t>(band)];
-        for (const std::uint32_t i : members) {
-            const Shown& box = shown[i];
-            CopyStamp(rows, *box.box, box.corner);
-            if (box.current || box.selected) {
-                HatchStamp(rows, stamps.selectionInside, box.corner, colour(kSelectionColour),
-                           stamps.hatch);
-                FillStamp(rows, stamps.selectionOutline, box.corner, colour(kSelectionColour));
+    const auto paintBands = [&](int firstBand, int endBand, LinkWork& work) {
+        const int top = firstBand * kBandRows;
+        const int bottom = std::min(height, endBand * kBandRows);
+        if (top >= bottom) {
+            return;
+        }
+        LinkBands linkBands(target.Rows(top, bottom - top), kBandRows, items, links,
+                            colour(kLinkColour), colour(kCounterLinkColour), heads, work);
+        for (int band = firstBand; band < endBand; ++band) {
+            const int bandTop = band * kBandRows;
+            const RasterTarget rows = target.Rows(bandTop, std::min(kBandRows, height - bandTop));
+            FillTarget(rows, 0xFFFFFF);
+            FillStampRuns(rows, border, pictureCorner, colour(kBorderColour));
+            const auto& members = bandItems[static_cast<std::size_t>(band)];
+            for (const std::uint32_t i : members) {
+                const Shown& box = shown[i];
+                CopyStamp(rows, *box.box, box.corner);
+                if (box.current || box.selected) {
+                    HatchStamp(rows, stamps.selectionInside, box.corner, colour(kSelectionColour),
+                               stamps.hatch);
+                    FillStamp(rows, stamps.selectionOutline, box.corner, colour(kSelectionColour));
+                }
+                if (box.current) {
+                    FillStamp(rows, stamps.currentOutline, box.corner, colour(kCurrentColour));
+                }
             }
-            if (box.current) {
-                FillStamp(rows, stamps.currentOutline, box.corner, colour(kCurrentColour));
+            linkBands.DrawBand(band - firstBand);
+            for (const std::uint32_t i : members) {
+                const Shown& box = shown[i];
+                CopyStamp(rows, stamps.anchors, box.corner);
+                DarkenStamp(rows, *box.name, box.corner);
+                if (box.marked) {
+                    CopyStamp(rows, *mark, box.corner);
+                }
             }
         }
-        links.DrawBand(band);
-        for (const std::uint32_t i : members) {
-            const Shown& box = shown[i];
-            CopyStamp(rows, stamps.anchors, box.corner);
-            DarkenStamp(rows, *box.name, box.corner);
-            if (box.marked) {
-                CopyStamp(rows, *mark, box.corner);
-            }
-        }
-    }
+    };
+    const int halfBands = bandCount / 2;
+    stamps.helper.RunAlongside([&] { paintBands(halfBands, bandCount, stamps.linkWork[1]); },
+                               [&] { paintBands(0, halfBands, stamps.linkWork[0]); });
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 
 namespace miravo {
 
@@ -218,8 +219,11 @@ void WalkRows(std::uint8_t* pixels, Walk& walk, int rowEnd, std::uint32_t colour
 }
 
 // The pixels of the triangle filled and outlined (as Polygon draws it with a pen and brush of
-// one colour), as runs relative to `anchor`; the corners lie within 16 pixels of it.
-std::vector<StampRun> TriangleRuns(const std::array<ChartPoint, 3>& corners, ChartPoint anchor) {
+// one colour), as runs relative to `anchor`, handed to `emit` row by row from the top; the
+// corners lie within 16 pixels of it. All in integers: the first repaint works out every head,
+// and rounding through the maths library cost more than the rest under Windows.
+template <typename Emit>
+void TriangleRuns(const std::array<ChartPoint, 3>& corners, ChartPoint anchor, Emit&& emit) {
     constexpr int kReach = 16;
     std::array<std::uint32_t, 2 * kReach> rows{};
     const auto set = [&](std::int64_t x, std::int64_t y) {
@@ -231,28 +235,49 @@ std::vector<StampRun> TriangleRuns(const std::array<ChartPoint, 3>& corners, Cha
     for (int i = 0; i < 3; ++i) {
         c[i] = {corners[i].x - anchor.x, corners[i].y - anchor.y};
     }
-    // The inside: every pixel whose point lies within the three edges.
-    const std::int64_t minY = std::min({c[0].y, c[1].y, c[2].y});
-    const std::int64_t maxY = std::max({c[0].y, c[1].y, c[2].y});
+    // Corners near the anchor (every arrowhead's) keep the products in 64 bits.
+    const bool near = std::all_of(c.begin(), c.end(), [](ChartPoint p) {
+        return std::llabs(p.x) < (1 << 20) && std::llabs(p.y) < (1 << 20);
+    });
+    // The inside: every pixel whose point lies within the three edges, from the least ceiling
+    // to the greatest floor of where the edges cross the row.
+    const std::int64_t minY = std::max<std::int64_t>(std::min({c[0].y, c[1].y, c[2].y}), -kReach);
+    const std::int64_t maxY =
+        std::min<std::int64_t>(std::max({c[0].y, c[1].y, c[2].y}), kReach - 1);
     for (std::int64_t y = minY; y <= maxY; ++y) {
-        double low = 1e18;
-        double high = -1e18;
+        std::int64_t low = INT64_MAX;
+        std::int64_t high = INT64_MIN;
         for (int e = 0; e < 3; ++e) {
             const ChartPoint a = c[e];
             const ChartPoint b = c[(e + 1) % 3];
             if ((a.y <= y && y <= b.y) || (b.y <= y && y <= a.y)) {
                 if (a.y == b.y) {
-                    low = std::min({low, double(a.x), double(b.x)});
-                    high = std::max({high, double(a.x), double(b.x)});
+                    low = std::min({low, a.x, b.x});
+                    high = std::max({high, a.x, b.x});
                 } else {
-                    const double x = a.x + double(b.x - a.x) * double(y - a.y) / double(b.y - a.y);
-                    low = std::min(low, x);
-                    high = std::max(high, x);
+                    // x = a.x + (b.x - a.x)(y - a.y) / (b.y - a.y), with a positive divisor.
+                    const std::int64_t sign = b.y > a.y ? 1 : -1;
+                    if (near) {
+                        const std::int64_t numerator = (b.x - a.x) * (y - a.y) * sign;
+                        const std::int64_t divisor = (b.y - a.y) * sign;
+                        // Floor and ceiling of the quotient; C++ division truncates.
+                        const std::int64_t q = numerator / divisor;
+                        const bool exact = q * divisor == numerator;
+                        low = std::min(low, a.x + q + (exact || numerator < 0 ? 0 : 1));
+                        high = std::max(high, a.x + q - (exact || numerator >= 0 ? 0 : 1));
+                    } else {
+                        const Wide numerator = Wide{b.x - a.x} * (y - a.y) * sign;
+                        const Wide divisor = Wide{b.y - a.y} * sign;
+                        low = std::min(
+                            low, a.x + static_cast<std::int64_t>(CeilDiv(numerator, divisor)));
+                        high = std::max(
+                            high, a.x + static_cast<std::int64_t>(FloorDiv(numerator, divisor)));
+                    }
                 }
             }
         }
-        for (auto x = static_cast<std::int64_t>(std::ceil(low));
-             x <= static_cast<std::int64_t>(std::floor(high)); ++x) {
+        for (std::int64_t x = std::max<std::int64_t>(low, -kReach);
+             x <= std::min<std::int64_t>(high, kReach - 1); ++x) {
             set(x, y);
         }
     }
@@ -272,24 +297,16 @@ std::vector<StampRun> TriangleRuns(const std::array<ChartPoint, 3>& corners, Cha
             set(a.x + (xMajor ? along : across), a.y + (xMajor ? across : along));
         }
     }
-    // Every run of set bits, found a run at a time (the first repaint works out every head),
-    // into a list sized once: growing it step by step cost more than the rest under Windows.
-    std::size_t count = 0;
-    for (const std::uint32_t bits : rows) {
-        count += static_cast<std::size_t>(std::popcount(bits & ~(bits << 1)));
-    }
-    std::vector<StampRun> runs;
-    runs.reserve(count);
+    // Every run of set bits, found a run at a time.
     for (int r = 0; r < 2 * kReach; ++r) {
         std::uint32_t bits = rows[static_cast<std::size_t>(r)];
         while (bits != 0) {
             const int start = std::countr_zero(bits);
             const int end = start + std::countr_one(bits >> start);
-            runs.push_back({r - kReach, start - kReach, end - kReach});
+            emit(StampRun{r - kReach, start - kReach, end - kReach});
             bits = end >= 32 ? 0 : bits & (~0u << end);
         }
     }
-    return runs;
 }
 
 void FillRow(std::uint8_t* row, std::int64_t from, std::int64_t to, std::uint32_t colour) {
@@ -317,6 +334,19 @@ void FillRuns(const RasterTarget& target, const StampRun* runs, std::size_t coun
     }
 }
 
+// The arrowhead reaches at most 16 pixels from the target anchor.
+constexpr int kHeadReach = 16;
+
+// Whether the link's line or head may show in the picture.
+bool LinkMeets(const RasterTarget& target, ChartPoint from, ChartPoint to) {
+    const std::int64_t left = target.origin.x;
+    const std::int64_t top = target.origin.y;
+    return std::max(from.x, to.x) + kHeadReach >= left &&
+           std::min(from.x, to.x) - kHeadReach < left + target.width &&
+           std::max(from.y, to.y) + kHeadReach >= top &&
+           std::min(from.y, to.y) - kHeadReach < top + target.height;
+}
+
 } // namespace
 
 void RasterLine(const RasterTarget& target, ChartPoint from, ChartPoint to, std::uint32_t colour) {
@@ -328,7 +358,8 @@ void RasterLine(const RasterTarget& target, ChartPoint from, ChartPoint to, std:
 
 void RasterTriangle(const RasterTarget& target, const std::array<ChartPoint, 3>& corners,
                     std::uint32_t colour) {
-    const auto runs = TriangleRuns(corners, corners[0]);
+    std::vector<StampRun> runs;
+    TriangleRuns(corners, corners[0], [&](const StampRun& run) { runs.push_back(run); });
     FillRuns(target, runs.data(), runs.size(), corners[0], colour);
 }
 
@@ -336,13 +367,14 @@ void RasterLinks(const RasterTarget& target, const CNovelItems& items,
                  const std::vector<ChartLink>& links, std::uint32_t plainColour,
                  std::uint32_t counterColour) {
     LinkCache cache;
-    LinkBands bands(target, kLinkBandRows, items, links, plainColour, counterColour, cache);
+    LinkWork work;
+    LinkBands bands(target, kLinkBandRows, items, links, plainColour, counterColour, cache, work);
     for (int band = 0; band < bands.BandCount(); ++band) {
         bands.DrawBand(band);
     }
 }
 
-const std::vector<StampRun>& LinkCache::Head(std::size_t link, ChartPoint from, ChartPoint to) {
+std::span<const StampRun> LinkCache::Head(std::size_t link, ChartPoint from, ChartPoint to) {
     if (entries_.size() <= link) {
         entries_.resize(link + 1);
     }
@@ -351,12 +383,25 @@ const std::vector<StampRun>& LinkCache::Head(std::size_t link, ChartPoint from, 
         entry.from = from;
         entry.to = to;
         entry.known = true;
-        entry.runs.clear();
+        entry.count = 0;
+        entry.spill.clear();
         if (const auto head = ArrowHead(from, to)) {
-            entry.runs = TriangleRuns(*head, to);
+            TriangleRuns(*head, to, [&](const StampRun& run) {
+                if (entry.count < entry.runs.size()) {
+                    entry.runs[entry.count++] = run;
+                    return;
+                }
+                if (entry.spill.empty()) {
+                    entry.spill.assign(entry.runs.begin(), entry.runs.end());
+                }
+                entry.spill.push_back(run);
+            });
         }
     }
-    return entry.runs;
+    if (!entry.spill.empty()) {
+        return entry.spill;
+    }
+    return {entry.runs.data(), entry.count};
 }
 
 void LinkCache::Fit(std::size_t links) {
@@ -365,25 +410,35 @@ void LinkCache::Fit(std::size_t links) {
     }
 }
 
+void LinkCache::PrepareHeads(const RasterTarget& target, const CNovelItems& items,
+                             const std::vector<ChartLink>& links, std::size_t first,
+                             std::size_t end) {
+    for (std::size_t k = first; k < std::min(end, links.size()); ++k) {
+        const ChartLink& link = links[k];
+        const ChartPoint from = AnchorOf(items[link.source].X, items[link.source].Y);
+        const ChartPoint to = AnchorOf(items[link.target].X, items[link.target].Y);
+        if (LinkMeets(target, from, to)) {
+            Head(k, from, to);
+        }
+    }
+}
+
 LinkBands::LinkBands(const RasterTarget& target, int bandRows, const CNovelItems& items,
                      const std::vector<ChartLink>& links, std::uint32_t plainColour,
-                     std::uint32_t counterColour, LinkCache& cache)
-    : target_(target), bandRows_(std::max(bandRows, 1)), cache_(cache) {
+                     std::uint32_t counterColour, LinkCache& cache, LinkWork& work)
+    : target_(target), bandRows_(std::max(bandRows, 1)), work_(work) {
     bandCount_ = target.height <= 0 ? 0 : (target.height + bandRows_ - 1) / bandRows_;
-    auto& spans = cache.spans_;
-    auto& bandStart = cache.bandStart_;
-    auto& bandLinks = cache.bandLinks_;
+    auto& spans = work.spans_;
+    auto& bandStart = work.bandStart_;
+    auto& bandLinks = work.bandLinks_;
     spans.clear();
-    cache.prepared_.clear();
+    work.prepared_.clear();
     bandStart.assign(static_cast<std::size_t>(bandCount_) + 1, 0);
     if (links.empty() || bandCount_ == 0) {
         return;
     }
     cache.Fit(links.size());
-    const std::int64_t left = target.origin.x;
     const std::int64_t top = target.origin.y;
-    const std::int64_t right = left + target.width;
-    const std::int64_t bottom = top + target.height;
     const auto rowOf = [&](std::int64_t y) {
         return static_cast<int>(std::clamp<std::int64_t>(y - top, -1, target.height));
     };
@@ -391,19 +446,16 @@ LinkBands::LinkBands(const RasterTarget& target, int bandRows, const CNovelItems
         const ChartLink& link = links[k];
         const ChartPoint from = AnchorOf(items[link.source].X, items[link.source].Y);
         const ChartPoint to = AnchorOf(items[link.target].X, items[link.target].Y);
-        // The arrowhead reaches at most 16 pixels from the target anchor.
-        constexpr int kReach = 16;
-        const std::int64_t low = std::min(from.y, to.y) - kReach;
-        const std::int64_t high = std::max(from.y, to.y) + kReach;
-        if (std::max(from.x, to.x) + kReach < left || std::min(from.x, to.x) - kReach >= right ||
-            high < top || low >= bottom) {
+        if (!LinkMeets(target, from, to)) {
             continue;
         }
+        const std::int64_t low = std::min(from.y, to.y) - kHeadReach;
+        const std::int64_t high = std::max(from.y, to.y) + kHeadReach;
         PreparedLink prepared;
         prepared.colour = link.usesCounter ? counterColour : plainColour;
         prepared.hasLine = StartWalk(target, from, to, prepared.walk);
         prepared.anchor = to;
-        const std::vector<StampRun>& head = cache.Head(k, from, to);
+        const std::span<const StampRun> head = cache.Head(k, from, to);
         prepared.head = head.data();
         prepared.headRuns = static_cast<std::uint32_t>(head.size());
         if (!head.empty()) {
@@ -415,7 +467,7 @@ LinkBands::LinkBands(const RasterTarget& target, int bandRows, const CNovelItems
         }
         spans.emplace_back(std::clamp(rowOf(low), 0, target.height - 1) / bandRows_,
                            std::clamp(rowOf(high), 0, target.height - 1) / bandRows_);
-        cache.prepared_.push_back(prepared);
+        work.prepared_.push_back(prepared);
     }
     // Each band's links in drawing order, by counting.
     for (const auto& [firstBand, lastBand] : spans) {
@@ -427,11 +479,10 @@ LinkBands::LinkBands(const RasterTarget& target, int bandRows, const CNovelItems
         bandStart[band] += bandStart[band - 1];
     }
     bandLinks.resize(bandStart.back());
-    cache.next_.assign(bandStart.begin(), bandStart.end() - 1);
+    work.next_.assign(bandStart.begin(), bandStart.end() - 1);
     for (std::size_t k = 0; k < spans.size(); ++k) {
         for (int band = spans[k].first; band <= spans[k].second; ++band) {
-            bandLinks[cache.next_[static_cast<std::size_t>(band)]++] =
-                static_cast<std::uint32_t>(k);
+            bandLinks[work.next_[static_cast<std::size_t>(band)]++] = static_cast<std::uint32_t>(k);
         }
     }
 }
@@ -439,17 +490,17 @@ LinkBands::LinkBands(const RasterTarget& target, int bandRows, const CNovelItems
 LinkBands::~LinkBands() = default;
 
 void LinkBands::DrawBand(int band) {
-    if (band < 0 || band >= bandCount_ || cache_.prepared_.empty()) {
+    if (band < 0 || band >= bandCount_ || work_.prepared_.empty()) {
         return;
     }
     const int rowFrom = band * bandRows_;
     const int rowTo = std::min(target_.height, rowFrom + bandRows_);
     const RasterTarget rows = target_.Rows(rowFrom, rowTo - rowFrom);
-    const auto& bandStart = cache_.bandStart_;
-    const auto& bandLinks = cache_.bandLinks_;
+    const auto& bandStart = work_.bandStart_;
+    const auto& bandLinks = work_.bandLinks_;
     const std::uint32_t first = bandStart[static_cast<std::size_t>(band)];
     const std::uint32_t end = bandStart[static_cast<std::size_t>(band) + 1];
-    PreparedLink* const prepared = cache_.prepared_.data();
+    PreparedLink* const prepared = work_.prepared_.data();
     for (std::uint32_t i = first; i < end; ++i) {
         // A band's links lie anywhere in the list: fetch the ones a few places on while this
         // one is drawn, or each waits for memory (most of a scattered chart's time).

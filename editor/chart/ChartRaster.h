@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace miravo {
@@ -87,23 +88,38 @@ struct PreparedLink {
 
 // What the links' drawing keeps between repaints: each link's arrowhead as runs relative to its
 // target anchor (working out a head, its angle and triangle, costs more than drawing it, and
-// most links keep theirs) and the memory of the working lists.
+// most links keep theirs).
 class LinkCache {
 public:
     // The head of link number `link` from `from` to `to` (empty when the anchors coincide).
-    const std::vector<StampRun>& Head(std::size_t link, ChartPoint from, ChartPoint to);
+    std::span<const StampRun> Head(std::size_t link, ChartPoint from, ChartPoint to);
     // Room for `links` heads, so that those handed out stay where they are while it fills.
     void Fit(std::size_t links);
+    // Works out the heads of links [first, end) that the picture shows. Calls for disjoint
+    // ranges may run at once on different threads after Fit; afterwards LinkBands over the
+    // picture or any part of it only reads the heads, so several may be built at once.
+    void PrepareHeads(const RasterTarget& target, const CNovelItems& items,
+                      const std::vector<ChartLink>& links, std::size_t first, std::size_t end);
 
 private:
-    friend class LinkBands;
+    // A head's runs are kept in place (one row each, eight rows at most), so that working
+    // out thousands of them allocates nothing; a larger one goes to `spill`.
     struct Entry {
         ChartPoint from;
         ChartPoint to;
         bool known = false;
-        std::vector<StampRun> runs;
+        std::uint8_t count = 0;
+        std::array<StampRun, 10> runs;
+        std::vector<StampRun> spill;
     };
     std::vector<Entry> entries_;
+};
+
+// The working lists of one LinkBands, kept between repaints so that their memory is reused
+// (allocation is dear under Windows). One for each LinkBands alive at once.
+class LinkWork {
+private:
+    friend class LinkBands;
     std::vector<std::uint32_t> bandStart_;
     std::vector<std::uint32_t> bandLinks_;
     std::vector<std::pair<int, int>> spans_;
@@ -119,7 +135,7 @@ class LinkBands {
 public:
     LinkBands(const RasterTarget& target, int bandRows, const CNovelItems& items,
               const std::vector<ChartLink>& links, std::uint32_t plainColour,
-              std::uint32_t counterColour, LinkCache& cache);
+              std::uint32_t counterColour, LinkCache& cache, LinkWork& work);
     LinkBands(const LinkBands&) = delete;
     LinkBands& operator=(const LinkBands&) = delete;
     ~LinkBands();
@@ -132,7 +148,7 @@ private:
     RasterTarget target_;
     int bandRows_ = 1;
     int bandCount_ = 0;
-    LinkCache& cache_;
+    LinkWork& work_;
 };
 
 } // namespace miravo

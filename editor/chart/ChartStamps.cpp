@@ -94,8 +94,67 @@ ShapeStamp Filled(const std::function<void(HDC)>& figure) {
 
 } // namespace
 
-ChartStamps::ChartStamps(HFONT nameFont, HFONT currentNameFont)
-    : fonts_{nameFont, currentNameFont} {
+// One name's picture with its device context, kept for every name's capture: making them anew
+// for each of thousands of names was most of the first repaint of a large chart under Windows.
+class NameCanvas {
+public:
+    static constexpr int kWidth = kItemBoxWidth - 4; // names are clipped at 136
+    static constexpr int kHeight = kItemBoxHeight;
+
+    NameCanvas() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+        dc_ = CreateCompatibleDC(nullptr);
+        if (!bitmap_ || dc_ == nullptr) {
+            return;
+        }
+        old_ = SelectObject(dc_, bitmap_.Get());
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, RGB(0, 0, 0));
+        SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    }
+    NameCanvas(const NameCanvas&) = delete;
+    NameCanvas& operator=(const NameCanvas&) = delete;
+    ~NameCanvas() {
+        if (dc_ != nullptr) {
+            if (old_ != nullptr) {
+                SelectObject(dc_, old_);
+            }
+            DeleteDC(dc_);
+        }
+    }
+
+    // The name drawn black on white at (18, 5), as the chart draws it; rows padded to four
+    // bytes. Empty when the canvas could not be made.
+    const std::uint8_t* Draw(HFONT font, const std::u16string& name) {
+        if (old_ == nullptr) {
+            return nullptr;
+        }
+        const RECT all{0, 0, kWidth, kHeight};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const SelectScope selectFont(dc_, font);
+        ExtTextOutW(dc_, 18, 5, ETO_CLIPPED, &all, reinterpret_cast<const wchar_t*>(name.c_str()),
+                    static_cast<UINT>(name.size()), nullptr);
+        GdiFlush();
+        return static_cast<const std::uint8_t*>(bits_);
+    }
+
+private:
+    BitmapHandle bitmap_;
+    void* bits_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+ChartStamps::~ChartStamps() = default;
+
+ChartStamps::ChartStamps(HFONT nameFont, HFONT currentNameFont, bool useSecondCore)
+    : helper(useSecondCore), fonts_{nameFont, currentNameFont} {
     const auto box = [](int inset, int grow) {
         return [=](HDC dc) {
             RoundRect(dc, inset, inset, kItemBoxWidth + inset + grow, kItemBoxHeight + inset + grow,
@@ -196,37 +255,31 @@ const TextStamp& ChartStamps::Name(const std::string& shiftJisName, bool current
     if (const auto found = cache.find(shiftJisName); found != cache.end()) {
         return found->second;
     }
-    constexpr int kTextWidth = kItemBoxWidth - 4; // clipped at 136
+    constexpr int kTextWidth = NameCanvas::kWidth;
     TextStamp& stamp = cache[shiftJisName];
     stamp.width = kTextWidth;
-    const std::u16string name = sjis::ToUtf16(shiftJisName);
-    stamp.pixels = Capture(kTextWidth, kItemBoxHeight, RGB(255, 255, 255), [&](HDC dc) {
-        const SelectScope font(dc, fonts_[current ? 1 : 0]);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-        const RECT clip{0, 0, kTextWidth, kItemBoxHeight};
-        ExtTextOutW(dc, 18, 5, ETO_CLIPPED, &clip, reinterpret_cast<const wchar_t*>(name.c_str()),
-                    static_cast<UINT>(name.size()), nullptr);
-    });
+    if (!canvas_) {
+        canvas_ = std::make_unique<NameCanvas>();
+    }
+    const std::uint8_t* pixels =
+        canvas_->Draw(fonts_[current ? 1 : 0], sjis::ToUtf16(shiftJisName));
     // Rows are padded in the capture; the stamp keeps `width` pixels a row.
     std::vector<std::uint8_t> packed;
+    packed.reserve(std::size_t{kTextWidth} * 3 * kItemBoxHeight);
     const std::size_t row = BmpRowBytes(kTextWidth);
-    for (int y = 0; y < kItemBoxHeight && !stamp.pixels.empty(); ++y) {
-        packed.insert(packed.end(), stamp.pixels.begin() + y * row,
-                      stamp.pixels.begin() + y * row + kTextWidth * 3);
+    const auto white = [&](int x, int y) {
+        const std::uint8_t* p = pixels + y * row + x * 3;
+        return p[0] == 255 && p[1] == 255 && p[2] == 255;
+    };
+    for (int y = 0; y < kItemBoxHeight && pixels != nullptr; ++y) {
+        packed.insert(packed.end(), pixels + y * row, pixels + y * row + kTextWidth * 3);
         for (int x = 0; x < kTextWidth;) {
-            const std::uint8_t* p = stamp.pixels.data() + y * row + x * 3;
-            if (p[0] == 255 && p[1] == 255 && p[2] == 255) {
+            if (white(x, y)) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < kTextWidth) {
-                const std::uint8_t* q = stamp.pixels.data() + y * row + x * 3;
-                if (q[0] == 255 && q[1] == 255 && q[2] == 255) {
-                    break;
-                }
+            while (x < kTextWidth && !white(x, y)) {
                 ++x;
             }
             stamp.runs.push_back({y, start, x});

@@ -1,24 +1,30 @@
 #pragma once
 
 #include "editor/chart/ChartStampRaster.h"
+#include "editor/chart/HelperThread.h"
 #include "vintara/Win32.h"
 
 #include <commctrl.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
 namespace miravo {
 
+class NameCanvas;
+
 // The chart's repeated figures captured from GDI once (boxes, outlines, anchors, the selection's
 // hatching, the mark glyph) and each name's text captured the first time it is painted, so that
 // a repaint stamps them instead of calling GDI thousands of times; the links' arrowheads are
-// kept too. Names are kept until the fonts change; the cache is dropped at the start of a
-// repaint once it has grown past every name a novel can hold twice over.
+// kept too, with the working lists and the second thread of the repaint. Names are kept until the
+// fonts change; the cache is dropped at the start of a repaint once it has grown past every name a
+// novel can hold twice over.
 class ChartStamps {
 public:
-    ChartStamps(HFONT nameFont, HFONT currentNameFont);
+    ChartStamps(HFONT nameFont, HFONT currentNameFont, bool useSecondCore = true);
+    ~ChartStamps();
     ChartStamps(const ChartStamps&) = delete;
     ChartStamps& operator=(const ChartStamps&) = delete;
 
@@ -36,6 +42,9 @@ public:
     ColourStamp anchors;
     bool composed = false;
     LinkCache links;
+    // The picture is painted in two halves at once, the lower one on the helper.
+    std::array<LinkWork, 2> linkWork;
+    HelperThread helper;
 
     // Drops the names once there are too many; call before a repaint takes any Name.
     void ForgetNamesIfMany();
@@ -48,6 +57,7 @@ public:
 private:
     HFONT fonts_[2];
     std::unordered_map<std::string, TextStamp> names_[2];
+    std::unique_ptr<NameCanvas> canvas_; // made on the first name
     HIMAGELIST markImages_ = nullptr;
     ColourStamp mark_;
 };

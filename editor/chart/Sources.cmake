@@ -7,7 +7,8 @@ list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ChartGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartBitmapFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartSizeValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartRaster.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChartStampRaster.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ChartStampRaster.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelperThread.cpp)
 list(APPEND editor_window_sources ${CMAKE_CURRENT_LIST_DIR}/ChartForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartPainter.cpp

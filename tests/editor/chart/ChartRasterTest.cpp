@@ -2,6 +2,7 @@
 // and arrowheads pixel by pixel with a bounds test each; and the stamps composed into one copy
 // against the shapes filled one over the other.
 #include "editor/chart/ChartStampRaster.h"
+#include "editor/chart/HelperThread.h"
 #include "novel/NovelData.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,7 @@ TEST(ChartRasterTest, BandedLinksEqualPlainPixelDrawing) {
         int bandRows;
     };
     const Case cases[] = {{150, 1}, {400, 3}, {1000, 7}, {3000, 64}, {2'000'000'000, 16}};
+    HelperThread helper;
     for (const Case& c : cases) {
         for (int round = 0; round < 6; ++round) {
             CNovelModel model;
@@ -136,14 +139,28 @@ TEST(ChartRasterTest, BandedLinksEqualPlainPixelDrawing) {
             Picture banded{static_cast<int>(uniform(1, 260)), static_cast<int>(uniform(1, 220)),
                            origin};
             Picture naive = banded;
+            Picture parted = banded;
+            // Once whole, then again in two parts split at some row and drawn at once, each
+            // walking its own part of every line, with the heads prepared apart and kept, as
+            // the chart does.
             LinkCache cache;
-            for (int repaint = 0; repaint < 2; ++repaint) { // the second with the heads kept
-                LinkBands bands(banded.Target(), c.bandRows, model.Items, links, 0x0000FF, 0x00FF00,
-                                cache);
+            LinkWork work[2];
+            const auto draw = [&](const RasterTarget& part, LinkWork& lists) {
+                LinkBands bands(part, c.bandRows, model.Items, links, 0x0000FF, 0x00FF00, cache,
+                                lists);
                 for (int band = 0; band < bands.BandCount(); ++band) {
                     bands.DrawBand(band);
                 }
-            }
+            };
+            draw(banded.Target(), work[0]);
+            const RasterTarget whole = parted.Target();
+            const auto split = static_cast<int>(uniform(0, whole.height));
+            const auto third = links.size() / 3;
+            helper.RunAlongside(
+                [&] { cache.PrepareHeads(whole, model.Items, links, third, links.size()); },
+                [&] { cache.PrepareHeads(whole, model.Items, links, 0, third); });
+            helper.RunAlongside([&] { draw(whole.Rows(split, whole.height - split), work[1]); },
+                                [&] { draw(whole.Rows(0, split), work[0]); });
             for (const ChartLink& link : links) {
                 const ChartPoint from =
                     AnchorOf(model.Items[link.source].X, model.Items[link.source].Y);
@@ -156,13 +173,43 @@ TEST(ChartRasterTest, BandedLinksEqualPlainPixelDrawing) {
                     NaiveTriangle(naive, *head, colour);
                 }
             }
-            std::size_t differences = 0;
-            for (std::size_t i = 0; i < naive.pixels.size(); ++i) {
-                differences += naive.pixels[i] != banded.pixels[i];
+            for (const Picture* drawn : {&banded, &parted}) {
+                std::size_t differences = 0;
+                for (std::size_t i = 0; i < naive.pixels.size(); ++i) {
+                    differences += naive.pixels[i] != drawn->pixels[i];
+                }
+                EXPECT_EQ(differences, 0u)
+                    << (drawn == &banded ? "whole" : "in parts") << " spread " << c.spread
+                    << " band rows " << c.bandRows << " round " << round;
             }
-            EXPECT_EQ(differences, 0u)
-                << "spread " << c.spread << " band rows " << c.bandRows << " round " << round;
         }
+    }
+}
+
+// The helper's task and the caller's both run, and an exception from either reaches the caller
+// once both have ended.
+TEST(ChartRasterTest, HelperThreadRunsBothTasksAndPassesOnTheirExceptions) {
+    for (const bool secondCore : {true, false}) {
+        HelperThread helper(secondCore);
+        for (int run = 0; run < 50; ++run) {
+            int theirs = 0;
+            int ours = 0;
+            helper.RunAlongside([&] { theirs = run; }, [&] { ours = run; });
+            ASSERT_EQ(theirs, run);
+            ASSERT_EQ(ours, run);
+        }
+        EXPECT_THROW(helper.RunAlongside([] { throw std::runtime_error("theirs"); }, [] {}),
+                     std::runtime_error);
+        bool theirsEnded = false;
+        EXPECT_THROW(helper.RunAlongside([&] { theirsEnded = true; },
+                                         [] { throw std::logic_error("ours"); }),
+                     std::logic_error);
+        if (secondCore) {
+            EXPECT_TRUE(theirsEnded);
+        }
+        int after = 0;
+        helper.RunAlongside([&] { after = 1; }, [] {}); // still serves after a failure
+        EXPECT_EQ(after, 1);
     }
 }
 
