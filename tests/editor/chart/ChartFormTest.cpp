@@ -256,7 +256,9 @@ TEST_F(ChartFormTest, DeleteKeyPopupMarkAndNewItemsFromTheScrolledCorner) {
 
     // The Delete key asks and deletes.
     ui.answers = {MessageResult::Yes};
-    SendMessageW(Box().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    SetFocus(Box().Handle());
+    test::PressKey(VK_DELETE);
+    PumpUntil([&] { return !ui.messages.empty(); });
     Pump(30);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "アイテム \"i2\" を削除してもよろしいですか？");
@@ -275,6 +277,47 @@ TEST_F(ChartFormTest, DeleteKeyPopupMarkAndNewItemsFromTheScrolledCorner) {
     EXPECT_EQ(Box().ScrollPosition().y, 272);
     SendMessageW(Box().Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
     EXPECT_EQ(Box().ScrollPosition().y, 128);
+}
+
+TEST_F(ChartFormTest, DeleteKeyDeletesWhereverTheChartWindowHoldsTheFocusAndNowhereElse) {
+    OpenNovel({{40, 40}, {300, 40}, {300, 300}});
+    const HWND client = Editor().MainForm().MdiClient();
+    SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Chart().Handle()), 0);
+    Pump(50);
+    // Wherever the focus is inside the chart window, Delete asks about the current item.
+    const std::pair<const char*, HWND> places[] = {{"tool bar", Chart().Tools().Handle()},
+                                                   {"mark tool bar", Chart().MarkTools().Handle()},
+                                                   {"mark panel", Chart().MarkItemPanel().Handle()},
+                                                   {"tool panel", Chart().ToolPanel().Handle()},
+                                                   {"window", Chart().Handle()},
+                                                   {"chart", Box().Handle()}};
+    for (const auto& [place, window] : places) {
+        ui.messages.clear();
+        ui.answers = {MessageResult::No};
+        SetFocus(window);
+        // The window itself hands the focus on to the chart.
+        ASSERT_TRUE(GetFocus() == window || IsChild(window, GetFocus())) << place;
+        test::PressKey(VK_DELETE);
+        EXPECT_TRUE(PumpUntil([&] { return !ui.messages.empty(); }, 1000)) << place;
+        ASSERT_EQ(ui.messages.size(), 1u) << place;
+        EXPECT_EQ(ui.messages[0].text, "アイテム \"i0\" を削除してもよろしいですか？") << place;
+        EXPECT_EQ(ui.messages[0].caption, "削除の確認") << place;
+    }
+    EXPECT_EQ(Model().Items.Count(), 3);
+
+    // In the item text editor the key stays the script's: it deletes the character after the
+    // caret, and the chart asks nothing.
+    TTextForm& text = Window<TTextForm>();
+    SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(text.Handle()), 0);
+    text.Editor().SetText("abc");
+    text.Editor().SetCaret(0, 0);
+    SetFocus(text.Editor().EditorHandle());
+    ui.messages.clear();
+    test::PressKey(VK_DELETE);
+    PumpUntil([&] { return text.Editor().Text() == "bc"; }, 1000);
+    EXPECT_EQ(text.Editor().Text(), "bc");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Model().Items.Count(), 3);
 }
 
 TEST_F(ChartFormTest, SizeDialogAndBitmapExportReadBackPixelByPixel) {
