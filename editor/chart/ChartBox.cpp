@@ -241,12 +241,6 @@ LRESULT ChartBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onContextMenu(screen);
         }
         return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_DELETE && onDeleteKey) {
-            onDeleteKey();
-            return 0;
-        }
-        break;
     default: break;
     }
     return DefaultMessage(message, wParam, lParam);

@@ -39,7 +39,6 @@ public:
     void ShowBorder(bool border);
     // The pop-up menu's owner opens it at a screen point (right click: after the selection).
     std::function<void(POINT screen)> onContextMenu;
-    std::function<void()> onDeleteKey;
 
     std::wstring HintAt(POINT) const override;
     // The pixel of the visible image at a chart point (tests read what the window shows).

@@ -69,7 +69,6 @@ void TChartForm::Create(EditorSession& session, HWND mdiClient, HFONT font) {
         TrackPopupMenu(popupMenu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
                        Handle(), nullptr);
     };
-    chart_.onDeleteKey = [this] { RunCommand(ID_ITEM_DELETE); };
     sizeForm_ = std::make_unique<TChartSizeForm>(session);
     const RECT client = ClientRect();
     LayoutChildren(client.right, client.bottom);
@@ -104,6 +103,14 @@ void TChartForm::MarkSetButtonClick() {
 }
 
 void TChartForm::MarkFocusButtonClick() { session_->Chart().GoToMark(); }
+
+bool TChartForm::PreviewKey(const MSG& key) {
+    if (key.message != WM_KEYDOWN || key.wParam != VK_DELETE) {
+        return false;
+    }
+    RunCommand(ID_ITEM_DELETE);
+    return true;
+}
 
 void TChartForm::ShowMarkName() {
     const std::u16string name = sjis::ToUtf16(session_->Chart().MarkName());
@@ -149,12 +156,6 @@ LRESULT TChartForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE: FormResize(wParam); break;
-    case WM_KEYDOWN:
-        if (wParam == VK_DELETE) {
-            RunCommand(ID_ITEM_DELETE);
-            return 0;
-        }
-        break;
     case WM_MOUSEWHEEL: return SendMessageW(chart_.Handle(), message, wParam, lParam);
     case WM_SETFOCUS: SetFocus(chart_.Handle()); return 0;
     default: break;

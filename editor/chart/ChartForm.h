@@ -44,6 +44,9 @@ public:
     void ChartSizeChangeButtonClick();
     void MarkSetButtonClick();
     void MarkFocusButtonClick();
+    // The window's own keys, whichever of its controls holds the focus (FormKeyDown): Delete
+    // deletes, as the button does.
+    bool PreviewKey(const MSG& key) override;
 
     const ToolBar& Tools() const { return tools_; }
     const ToolBar& MarkTools() const { return markTools_; }

@@ -5,7 +5,6 @@ list(APPEND editor_core_sources ${CMAKE_CURRENT_LIST_DIR}/ChartGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartDrag.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartOperations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartBitmapFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChartSizeValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartRaster.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartStampRaster.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelperThread.cpp)

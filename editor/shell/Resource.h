@@ -13,8 +13,6 @@
 #define IDD_CHART_SIZE 210
 #define IDC_CHART_WIDTH 211
 #define IDC_CHART_HEIGHT 212
-#define IDC_CHART_WIDTH_UPDOWN 213
-#define IDC_CHART_HEIGHT_UPDOWN 214
 
 // Main menu commands.
 #define ID_NOVEL_NEW 1001

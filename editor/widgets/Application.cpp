@@ -1,6 +1,7 @@
 #include "editor/widgets/Application.h"
 
 #include "editor/widgets/Hint.h"
+#include "editor/widgets/MdiWindows.h"
 
 namespace miravo {
 
@@ -72,9 +73,31 @@ void Application::Dispatch(MSG& message) {
         if (accelerators_ != nullptr && TranslateAcceleratorW(frame_, accelerators_, &message)) {
             return;
         }
+        if (message.message == WM_KEYDOWN && PreviewKey(message)) {
+            return;
+        }
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
+}
+
+bool Application::PreviewKey(const MSG& message) const {
+    if (mdiClient_ == nullptr) {
+        return false;
+    }
+    // Up the real parents (not owners) to the window whose parent is the MDI client: a key for
+    // a control of another child window, or for a window outside the frame, reaches no child.
+    HWND child = message.hwnd;
+    while (child != nullptr) {
+        const HWND parent = GetAncestor(child, GA_PARENT);
+        if (parent == mdiClient_) {
+            break;
+        }
+        child = parent == GetDesktopWindow() ? nullptr : parent;
+    }
+    // Every child of the editor's MDI client is one of its MdiChild windows.
+    auto* window = dynamic_cast<MdiChild*>(Window::FromHandle(child));
+    return window != nullptr && window->PreviewKey(message);
 }
 
 } // namespace miravo

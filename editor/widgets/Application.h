@@ -7,8 +7,9 @@
 
 namespace miravo {
 
-// The message loop of the user-interface thread: accelerators of the main window, MDI keys, and
-// the long hint of whatever is under the pointer (sent on to whoever shows it when it changes).
+// The message loop of the user-interface thread: accelerators of the main window, MDI keys, the
+// key preview of the child window that holds the focus, and the long hint of whatever is under the
+// pointer (sent on to whoever shows it when it changes).
 class Application {
 public:
     void SetMainWindow(HWND frame, HWND mdiClient, HACCEL accelerators);
@@ -27,6 +28,8 @@ public:
 
 private:
     void Dispatch(MSG& message);
+    // Offers a key to the MDI child window that holds its target; true when it took the key.
+    bool PreviewKey(const MSG& message) const;
     void Idle();
 
     HWND frame_ = nullptr;

@@ -31,6 +31,11 @@ struct MdiChildArgs {
 
 // A child window of the frame. It lives as long as the editor: closing it only minimizes it.
 class MdiChild : public Window {
+public:
+    // A key meant for this window or any control inside it, offered before the control gets
+    // it (the message loop asks); true when the window took it and the control must not.
+    virtual bool PreviewKey(const MSG& /*key*/) { return false; }
+
 protected:
     void CreateChild(const MdiChildArgs& args);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,5 +1,4 @@
 #include "editor/chart/ChartBitmapFile.h"
-#include "editor/chart/ChartSizeValues.h"
 
 #include "novel/EditorError.h"
 
@@ -71,18 +70,6 @@ TEST(ChartBitmapFileTest, SizesTheFormatCannotHoldAreRefusedBeforeAnyFileIsMade)
     EXPECT_THROW(WriteBmp24(path, 60000, 60000, 16, [](int, int, std::uint8_t*, std::size_t) {}),
                  EditorError);
     EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST(ChartBitmapFileTest, ChartSizeTextIsANumberOfAtLeastTheMinimum) {
-    EXPECT_EQ(ParseChartSize(u" 1200 "), 1200);
-    EXPECT_EQ(ParseChartSize(u"１５００"), 1500);
-    EXPECT_EQ(ParseChartSize(u"120"), kMinChartSize);
-    EXPECT_EQ(ParseChartSize(u"60000"), 60000);
-    EXPECT_EQ(ParseChartSize(u"2147483647"), 2147483647);
-    EXPECT_FALSE(ParseChartSize(u"2147483648"));
-    EXPECT_FALSE(ParseChartSize(u"-5"));
-    EXPECT_FALSE(ParseChartSize(u"12a"));
-    EXPECT_FALSE(ParseChartSize(u""));
 }
 
 } // namespace

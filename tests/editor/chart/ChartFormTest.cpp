@@ -13,6 +13,7 @@
 #include "novel/NovelDocument.h"
 #include "novel/ShiftJis.h"
 #include "tests/editor/support/GuiDriver.h"
+#include "tests/editor/support/MenuDriver.h"
 #include "tests/editor/support/Screenshot.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -103,6 +105,12 @@ protected:
         Mouse(WM_LBUTTONUP, to, keys);
         Pump(30);
     }
+    // The right button pressed and released: the selection, then the window's own pop-up menu.
+    void RightClick(ChartPoint at) {
+        Mouse(WM_RBUTTONDOWN, at, MK_RBUTTON);
+        Mouse(WM_RBUTTONUP, at);
+    }
+    std::wstring StatusText() { return Editor().MainForm().Status().PanelText(0); }
     void ToolCommand(int id) {
         SendMessageW(Chart().ToolPanel().Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(Chart().Tools().Handle()));
@@ -256,7 +264,9 @@ TEST_F(ChartFormTest, DeleteKeyPopupMarkAndNewItemsFromTheScrolledCorner) {
 
     // The Delete key asks and deletes.
     ui.answers = {MessageResult::Yes};
-    SendMessageW(Box().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    SetFocus(Box().Handle());
+    test::PressKey(VK_DELETE);
+    PumpUntil([&] { return !ui.messages.empty(); });
     Pump(30);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "アイテム \"i2\" を削除してもよろしいですか？");
@@ -275,6 +285,158 @@ TEST_F(ChartFormTest, DeleteKeyPopupMarkAndNewItemsFromTheScrolledCorner) {
     EXPECT_EQ(Box().ScrollPosition().y, 272);
     SendMessageW(Box().Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
     EXPECT_EQ(Box().ScrollPosition().y, 128);
+}
+
+TEST_F(ChartFormTest, DeleteKeyDeletesWhereverTheChartWindowHoldsTheFocusAndNowhereElse) {
+    OpenNovel({{40, 40}, {300, 40}, {300, 300}});
+    const HWND client = Editor().MainForm().MdiClient();
+    SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Chart().Handle()), 0);
+    Pump(50);
+    // Wherever the focus is inside the chart window, Delete asks about the current item.
+    const std::pair<const char*, HWND> places[] = {{"tool bar", Chart().Tools().Handle()},
+                                                   {"mark tool bar", Chart().MarkTools().Handle()},
+                                                   {"mark panel", Chart().MarkItemPanel().Handle()},
+                                                   {"tool panel", Chart().ToolPanel().Handle()},
+                                                   {"window", Chart().Handle()},
+                                                   {"chart", Box().Handle()}};
+    for (const auto& [place, window] : places) {
+        ui.messages.clear();
+        ui.answers = {MessageResult::No};
+        SetFocus(window);
+        // The window itself hands the focus on to the chart.
+        ASSERT_TRUE(GetFocus() == window || IsChild(window, GetFocus())) << place;
+        test::PressKey(VK_DELETE);
+        EXPECT_TRUE(PumpUntil([&] { return !ui.messages.empty(); }, 1000)) << place;
+        ASSERT_EQ(ui.messages.size(), 1u) << place;
+        EXPECT_EQ(ui.messages[0].text, "アイテム \"i0\" を削除してもよろしいですか？") << place;
+        EXPECT_EQ(ui.messages[0].caption, "削除の確認") << place;
+    }
+    EXPECT_EQ(Model().Items.Count(), 3);
+
+    // In the item text editor the key stays the script's: it deletes the character after the
+    // caret, and the chart asks nothing.
+    TTextForm& text = Window<TTextForm>();
+    SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(text.Handle()), 0);
+    text.Editor().SetText("abc");
+    text.Editor().SetCaret(0, 0);
+    SetFocus(text.Editor().EditorHandle());
+    ui.messages.clear();
+    test::PressKey(VK_DELETE);
+    PumpUntil([&] { return text.Editor().Text() == "bc"; }, 1000);
+    EXPECT_EQ(text.Editor().Text(), "bc");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Model().Items.Count(), 3);
+}
+
+TEST_F(ChartFormTest, RightClickSelectsFirstAndThePopupMenuRunsTheButtonsCommands) {
+    OpenNovel({{40, 40}, {300, 40}, {300, 300}});
+    TTextForm& text = Window<TTextForm>();
+    text.Editor().SetText("edited before the right click");
+    // Each right click lands on a box (or the empty chart), which becomes current before the
+    // menu opens; the chosen entry then does what its tool button does.
+    struct Step {
+        const char* what;
+        ChartPoint at;
+        int command;
+        int currentBeforeCommand;
+        std::function<void()> check;
+    };
+    const Step steps[] = {
+        {"mark",
+         {310, 310},
+         ID_ITEM_MARK,
+         2,
+         [&] { EXPECT_EQ(Chart().MarkItemPanel().Text(), L"i2"); }},
+        {"go to mark",
+         {50, 50},
+         TChartForm::kMarkFocusCommand,
+         0,
+         [&] { EXPECT_EQ(State().currentItem, 2); }},
+        {"delete",
+         {310, 50},
+         ID_ITEM_DELETE,
+         1,
+         [&] {
+             ASSERT_EQ(ui.messages.size(), 1u);
+             EXPECT_EQ(ui.messages[0].text, "アイテム \"i1\" を削除してもよろしいですか？");
+             EXPECT_EQ(Model().Items.Count(), 2);
+             EXPECT_EQ(Model().Items[1].Name, "i2");
+         }},
+        {"new item",
+         {700, 700},
+         TChartForm::kNewItemCommand,
+         1,
+         [&] {
+             ASSERT_EQ(Model().Items.Count(), 3);
+             EXPECT_EQ(Positions().back(), (std::pair{8, 8}));
+             EXPECT_EQ(State().currentItem, 2);
+         }},
+    };
+    bool first = true;
+    for (const Step& step : steps) {
+        ui.messages.clear();
+        ui.answers = {MessageResult::Yes};
+        test::PopupMenuDriver menu(step.command, [&] {
+            // While the menu is up: the click has already selected, the item's text is stored.
+            EXPECT_EQ(State().currentItem, step.currentBeforeCommand) << step.what;
+            if (first) {
+                EXPECT_EQ(Model().Items[0].Text.Joined(), "edited before the right click\r\n");
+                EXPECT_EQ(test::TextOf(text.NameEdit().Handle()), L"i2");
+                test::SaveScreenshot(Editor().MainForm().Handle(), "chart-popup-menu");
+            }
+        });
+        RightClick(step.at);
+        Pump(50);
+        EXPECT_TRUE(menu.Shown()) << step.what;
+        EXPECT_TRUE(menu.Chosen()) << step.what;
+        EXPECT_EQ(menu.Entries(),
+                  (std::vector<std::wstring>{L"削除(&D)...\tDel", L"マーク(&M)",
+                                             L"マークへ移動(&J)", L"", L"新規アイテム(&N)"}))
+            << step.what;
+        step.check();
+        first = false;
+    }
+    // Closed without a choice, the menu changes nothing.
+    const std::vector<std::pair<int, int>> before = Positions();
+    {
+        test::PopupMenuDriver menu(0);
+        RightClick({50, 50});
+        Pump(50);
+        EXPECT_TRUE(menu.Shown());
+    }
+    EXPECT_EQ(Positions(), before);
+    EXPECT_EQ(State().currentItem, 0);
+}
+
+TEST_F(ChartFormTest, ToolButtonsAndTheChartShowTheirHintsInTheStatusBar) {
+    OpenNovel({{40, 40}});
+    struct Hover {
+        const ToolBar* tools; // none: the chart image
+        int command;
+        std::wstring hint;
+    };
+    const Hover hovers[] = {
+        {&Chart().Tools(), TChartForm::kNewItemCommand, L" 新しいアイテムを作成します."},
+        {&Chart().Tools(), ID_ITEM_DELETE, L" 選択中のアイテムを削除します."},
+        {&Chart().Tools(), TChartForm::kChartSizeCommand, L" チャートのサイズを変更します."},
+        {&Chart().Tools(), ID_ITEM_MARK, L" 現在のアイテムをマークします"},
+        {&Chart().MarkTools(), TChartForm::kMarkFocusCommand, L" マークアイテムに移動します"},
+        {nullptr, 0, L" クリックで選択、ドラッグ＆ドロップで移動できます."},
+    };
+    for (const Hover& hover : hovers) {
+        const HWND window = hover.tools != nullptr ? hover.tools->Handle() : Box().Handle();
+        POINT point{300, 300};
+        if (hover.tools != nullptr) {
+            point = hover.tools->ButtonCentre(hover.command);
+        } else {
+            ClientToScreen(window, &point);
+        }
+        SetCursorPos(point.x, point.y);
+        ScreenToClient(window, &point);
+        PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        PumpUntil([&] { return StatusText() == hover.hint; }, 1000);
+        EXPECT_EQ(StatusText(), hover.hint) << hover.command;
+    }
 }
 
 TEST_F(ChartFormTest, SizeDialogAndBitmapExportReadBackPixelByPixel) {

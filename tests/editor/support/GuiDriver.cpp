@@ -47,6 +47,21 @@ void Type(HWND edit, std::wstring_view text) {
     Notify(edit, EN_CHANGE);
 }
 
+void PressKey(WORD virtualKey) {
+    // Delete, Insert, the arrows and their like sit in the keyboard's extended block.
+    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) ||
+                          virtualKey == VK_INSERT || virtualKey == VK_DELETE;
+    INPUT keys[2]{};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = virtualKey;
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+        key.ki.dwFlags = extended ? KEYEVENTF_EXTENDEDKEY : 0;
+    }
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

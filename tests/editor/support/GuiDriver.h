@@ -27,6 +27,9 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000,
 void Click(HWND button);
 void Type(HWND edit, std::wstring_view text); // replaces the text, marks it modified
 std::wstring TextOf(HWND window);
+// A key pressed and released on the keyboard: the system queues it for the window with the
+// focus, and the message loop that handles it decides who gets it.
+void PressKey(WORD virtualKey);
 
 // A dialog of the editor, created without a modal loop: set its controls, press a button, and
 // read how it ended. Its window goes with the driver at the latest.
