@@ -2,6 +2,7 @@
 
 #include "editor/chart/ChartBitmapFile.h"
 #include "editor/shell/EditorSession.h"
+#include "editor/widgets/Paint.h"
 #include "novel/EditorError.h"
 #include "novel/NovelData.h"
 
@@ -16,34 +17,6 @@ namespace {
 // Bands of the BMP export of a chart too large for one picture: about this many bytes each.
 constexpr std::size_t kExportBandBytes = 16u << 20;
 
-BITMAPINFO PictureInfo(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-// A memory DC with a bitmap selected for one scope.
-class MemoryDc {
-public:
-    explicit MemoryDc(HBITMAP bitmap)
-        : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap)) {}
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    ~MemoryDc() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 } // namespace
 
 void ChartBox::Create(HWND parent, EditorSession& session, const ChartScene& scene) {
@@ -78,7 +51,7 @@ void ChartBox::ShowBorder(bool border) {
 void ChartBox::CreatePicture(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    const BITMAPINFO info = PictureInfo(width, height);
+    const BITMAPINFO info = TopDownDibInfo(width, height);
     void* pixels = nullptr;
     BitmapHandle picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
     if (!picture && whole_) {
@@ -125,7 +98,7 @@ void ChartBox::RepaintPicture() {
     scene_.currentItem = session_->State().currentItem;
     scene_.selection = &session_->Chart().Selection();
     scene_.markName = &session_->Chart().MarkName();
-    const MemoryDc dc(picture_.Get());
+    const BitmapDc dc(picture_.Get());
     PaintChart(dc.Get(), scene_, pictureOrigin_, pictureWidth_, pictureHeight_,
                static_cast<std::uint8_t*>(pixels_), BmpRowBytes(pictureWidth_));
     GdiFlush();
@@ -158,7 +131,7 @@ void ChartBox::SaveBitmap(const std::filesystem::path& path) const {
     const std::size_t stride = BmpRowBytes(chartWidth_);
     const int bandRows =
         static_cast<int>(std::clamp<std::size_t>(kExportBandBytes / stride, 1, 4096));
-    const BITMAPINFO info = PictureInfo(chartWidth_, bandRows);
+    const BITMAPINFO info = TopDownDibInfo(chartWidth_, bandRows);
     void* bandPixels = nullptr;
     const BitmapHandle band(
         CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bandPixels, nullptr, 0));
@@ -173,7 +146,7 @@ void ChartBox::SaveBitmap(const std::filesystem::path& path) const {
     WriteBmp24(path, chartWidth_, chartHeight_, bandRows,
                [&](int top, int rows, std::uint8_t* out, std::size_t outStride) {
                    {
-                       const MemoryDc dc(band.Get());
+                       const BitmapDc dc(band.Get());
                        PaintChart(dc.Get(), scene, POINT{0, top}, chartWidth_, bandRows,
                                   static_cast<std::uint8_t*>(bandPixels), stride);
                        GdiFlush();
@@ -267,7 +240,7 @@ void ChartBox::Paint() {
         if (!picture_) {
             return;
         }
-        const MemoryDc memory(picture_.Get());
+        const BitmapDc memory(picture_.Get());
         BitBlt(paint.Dc(), left, top, std::max(right - left, 0), std::max(bottom - top, 0),
                memory.Get(), 0, 0, SRCCOPY);
     });
@@ -398,7 +371,7 @@ void ChartBox::XorFeedback(const ChartDrag& drag) {
     if (!picture_) {
         return;
     }
-    const MemoryDc dc(picture_.Get());
+    const BitmapDc dc(picture_.Get());
     const int saved = SaveDC(dc.Get());
     SetROP2(dc.Get(), R2_XORPEN);
     SetBkMode(dc.Get(), TRANSPARENT);

@@ -3,11 +3,13 @@
 #include "editor/chart/ChartBitmapFile.h"
 #include "editor/chart/ChartGeometry.h"
 #include "editor/widgets/Handles.h"
+#include "editor/widgets/Paint.h"
 #include "novel/ShiftJis.h"
 
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 
 namespace miravo {
 
@@ -23,26 +25,20 @@ constexpr int kHeight = kItemBoxHeight + 2 * kMargin + 4;
 // `ground`, with the box's corner at (kMargin, kMargin); returns the pixels.
 std::vector<std::uint8_t> Capture(int width, int height, COLORREF ground,
                                   const std::function<void(HDC)>& draw) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    const BITMAPINFO info = TopDownDibInfo(width, height);
     void* bits = nullptr;
     const BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) {
         return {};
     }
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, bitmap.Get());
-    const BrushHandle groundBrush(CreateSolidBrush(ground));
-    const RECT all{0, 0, width, height};
-    FillRect(dc, &all, groundBrush.Get());
-    draw(dc);
-    GdiFlush();
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    {
+        const BitmapDc dc(bitmap.Get());
+        const BrushHandle groundBrush(CreateSolidBrush(ground));
+        const RECT all{0, 0, width, height};
+        FillRect(dc.Get(), &all, groundBrush.Get());
+        draw(dc.Get());
+        GdiFlush();
+    }
     const auto* bytes = static_cast<const std::uint8_t*>(bits);
     return {bytes, bytes + BmpRowBytes(width) * static_cast<std::size_t>(height)};
 }
@@ -102,43 +98,30 @@ public:
     static constexpr int kHeight = kItemBoxHeight;
 
     NameCanvas() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
+        const BITMAPINFO info = TopDownDibInfo(kWidth, kHeight);
         bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        dc_ = CreateCompatibleDC(nullptr);
-        if (!bitmap_ || dc_ == nullptr) {
+        if (!bitmap_) {
             return;
         }
-        old_ = SelectObject(dc_, bitmap_.Get());
-        SetBkMode(dc_, TRANSPARENT);
-        SetTextColor(dc_, RGB(0, 0, 0));
-        SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        dc_.emplace(bitmap_.Get());
+        SetBkMode(dc_->Get(), TRANSPARENT);
+        SetTextColor(dc_->Get(), RGB(0, 0, 0));
+        SetTextAlign(dc_->Get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
     }
     NameCanvas(const NameCanvas&) = delete;
     NameCanvas& operator=(const NameCanvas&) = delete;
-    ~NameCanvas() {
-        if (dc_ != nullptr) {
-            if (old_ != nullptr) {
-                SelectObject(dc_, old_);
-            }
-            DeleteDC(dc_);
-        }
-    }
 
     // The name drawn black on white at (18, 5), as the chart draws it; rows padded to four
     // bytes. Empty when the canvas could not be made.
     const std::uint8_t* Draw(HFONT font, const std::u16string& name) {
-        if (old_ == nullptr) {
+        if (!dc_) {
             return nullptr;
         }
+        const HDC dc = dc_->Get();
         const RECT all{0, 0, kWidth, kHeight};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        const SelectScope selectFont(dc_, font);
-        ExtTextOutW(dc_, 18, 5, ETO_CLIPPED, &all, reinterpret_cast<const wchar_t*>(name.c_str()),
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const SelectScope selectFont(dc, font);
+        ExtTextOutW(dc, 18, 5, ETO_CLIPPED, &all, reinterpret_cast<const wchar_t*>(name.c_str()),
                     static_cast<UINT>(name.size()), nullptr);
         GdiFlush();
         return static_cast<const std::uint8_t*>(bits_);
@@ -147,8 +130,7 @@ public:
 private:
     BitmapHandle bitmap_;
     void* bits_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    std::optional<BitmapDc> dc_; // after the bitmap, so that it lets go of it first
 };
 
 ChartStamps::~ChartStamps() = default;

@@ -4,6 +4,17 @@
 
 namespace miravo {
 
+BITMAPINFO TopDownDibInfo(int width, int height, WORD bitsPerPixel) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 FontHandle CreateUiFont(std::wstring_view face, int points, bool bold) {
     const WindowDc screen(nullptr);
     LOGFONTW font{};

@@ -1,5 +1,7 @@
 #include "editor/widgets/PictureImages.h"
 
+#include "editor/widgets/Paint.h"
+
 #include <stdexcept>
 
 namespace miravo {
@@ -11,13 +13,7 @@ ImageListHandle CreatePictureImageList(const std::vector<const CPicture*>& pictu
         throw std::runtime_error("ImageList_Create failed");
     }
     for (const CPicture* picture : pictures) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = size;
-        info.bmiHeader.biHeight = -size; // rows from the top
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownDibInfo(size, size, 32);
         void* bits = nullptr;
         const BitmapHandle bitmap(
             CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -564,12 +564,7 @@ TEST(ChartPainterTest, FastLinksMatchGdiLinesWithinOnePixel) {
     ChartStamps stamps(font.Get(), bold.Get());
     std::vector<std::uint8_t> pictures[3];
     for (int fast = 0; fast < 3; ++fast) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
+        const BITMAPINFO info = TopDownDibInfo(w, h);
         void* pixels = nullptr;
         const BitmapHandle bitmap(
             CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));

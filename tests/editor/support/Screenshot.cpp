@@ -1,6 +1,7 @@
 #include "tests/editor/support/Screenshot.h"
 
 #include "editor/widgets/Handles.h"
+#include "editor/widgets/Paint.h"
 
 #include <png.h>
 
@@ -20,12 +21,7 @@ std::filesystem::path SaveScreenshot(HWND window, const char* name) {
     const int height = bounds.bottom - bounds.top;
     const WindowDc screen(nullptr);
     const HDC memory = CreateCompatibleDC(screen.Get());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    const BITMAPINFO info = TopDownDibInfo(width, height);
     void* bits = nullptr;
     const BitmapHandle picture(
         CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

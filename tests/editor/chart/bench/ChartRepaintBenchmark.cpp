@@ -49,12 +49,7 @@ void Measure(const char* name, const std::function<void()>& run, int repetitions
 
 int Run() {
     constexpr int kSize = 3000;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = -kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    const BITMAPINFO info = TopDownDibInfo(kSize, kSize);
     void* pixels = nullptr;
     const BitmapHandle bitmap(
         CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
