@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -88,6 +89,35 @@ ShapeStamp Filled(const std::function<void(HDC)>& figure) {
     });
 }
 
+// The pixels from the first to one past the last that are not white in a row of `width`
+// pixels, found eight bytes at a time; an empty range for a white row.
+std::pair<int, int> InkedPixels(const std::uint8_t* row, int width) {
+    const int bytes = width * 3;
+    const auto white8 = [&](int at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, row + at, 8);
+        return word == ~std::uint64_t{0};
+    };
+    int first = 0;
+    while (first + 8 <= bytes && white8(first)) {
+        first += 8;
+    }
+    while (first < bytes && row[first] == 0xFF) {
+        ++first;
+    }
+    if (first == bytes) {
+        return {0, 0};
+    }
+    int last = bytes; // one past the last inked byte
+    while (last - 8 >= first && white8(last - 8)) {
+        last -= 8;
+    }
+    while (row[last - 1] == 0xFF) {
+        --last;
+    }
+    return {first / 3, (last - 1) / 3 + 1};
+}
+
 } // namespace
 
 // One name's picture with its device context, kept for every name's capture: making them anew
@@ -110,17 +140,29 @@ public:
     }
     NameCanvas(const NameCanvas&) = delete;
     NameCanvas& operator=(const NameCanvas&) = delete;
+    ~NameCanvas() {
+        if (dc_ && originalFont_ != nullptr) {
+            SelectObject(dc_->Get(), originalFont_); // the chart's fonts stay deletable
+        }
+    }
 
     // The name drawn black on white at (18, 5), as the chart draws it; rows padded to four
-    // bytes. Empty when the canvas could not be made.
+    // bytes. Empty when the canvas could not be made. The ground is set in the pixels and the
+    // font only when it changes: each GDI call costs more than the text under Windows.
     const std::uint8_t* Draw(HFONT font, const std::u16string& name) {
         if (!dc_) {
             return nullptr;
         }
         const HDC dc = dc_->Get();
+        if (font != font_) {
+            const HGDIOBJ previous = SelectObject(dc, font);
+            if (originalFont_ == nullptr) {
+                originalFont_ = previous;
+            }
+            font_ = font;
+        }
+        std::memset(bits_, 0xFF, BmpRowBytes(kWidth) * kHeight); // GDI is done with them
         const RECT all{0, 0, kWidth, kHeight};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        const SelectScope selectFont(dc, font);
         ExtTextOutW(dc, 18, 5, ETO_CLIPPED, &all, reinterpret_cast<const wchar_t*>(name.c_str()),
                     static_cast<UINT>(name.size()), nullptr);
         GdiFlush();
@@ -131,6 +173,8 @@ private:
     BitmapHandle bitmap_;
     void* bits_ = nullptr;
     std::optional<BitmapDc> dc_; // after the bitmap, so that it lets go of it first
+    HFONT font_ = nullptr;       // selected into dc_
+    HGDIOBJ originalFont_ = nullptr;
 };
 
 ChartStamps::~ChartStamps() = default;
@@ -255,13 +299,16 @@ const TextStamp& ChartStamps::Name(const std::string& shiftJisName, bool current
     };
     for (int y = 0; y < kItemBoxHeight && pixels != nullptr; ++y) {
         packed.insert(packed.end(), pixels + y * row, pixels + y * row + kTextWidth * 3);
-        for (int x = 0; x < kTextWidth;) {
+        // Most of a row is white: only the part between its first and last ink is looked at
+        // pixel by pixel (a name's first capture is most of a large chart's first repaint).
+        const auto [first, end] = InkedPixels(pixels + y * row, kTextWidth);
+        for (int x = first; x < end;) {
             if (white(x, y)) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < kTextWidth && !white(x, y)) {
+            while (x < end && !white(x, y)) {
                 ++x;
             }
             stamp.runs.push_back({y, start, x});

@@ -116,6 +116,13 @@ int Run() {
                     FillStamp(target, st.body, {model.Items[i].X, model.Items[i].Y}, 0xFFFFC0);
                 }
             });
+            Measure("part: first captures of the names", [&] {
+                ChartStamps fresh(font.Get(), bold.Get());
+                for (int i = 0; i < model.Items.Count(); ++i) {
+                    (void)fresh.Name(model.Items[i].Name, false);
+                }
+            });
+            Measure("part: stamps made", [&] { ChartStamps fresh(font.Get(), bold.Get()); });
             Measure("part: names", [&] {
                 for (int i = 0; i < model.Items.Count(); ++i) {
                     DarkenStamp(target, st.Name(model.Items[i].Name, false),
